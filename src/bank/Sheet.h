@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+namespace tesvora::bank {
+
+// The smallest block holding every cell with content; rows and columns are 1-based.
+// An empty sheet has all four fields 0.
+struct UsedRange {
+    int firstRow = 0;
+    int lastRow = 0;
+    int firstCol = 0;
+    int lastCol = 0;
+
+    bool isEmpty() const { return lastRow == 0; }
+    int rowCount() const { return isEmpty() ? 0 : lastRow - firstRow + 1; }
+    int colCount() const { return isEmpty() ? 0 : lastCol - firstCol + 1; }
+    bool operator==(const UsedRange&) const = default;
+};
+
+// One worksheet, read-only. Every reader produces one of these.
+class Sheet {
+public:
+    virtual ~Sheet() = default;
+
+    virtual const std::string& name() const = 0;
+
+    // The used range; all zero for a sheet without content.
+    virtual UsedRange usedRange() const = 0;
+
+    // The cell's text in UTF-8 as the spreadsheet shows its value; "" for an empty cell
+    // and for any row or column outside the sheet (0, negative or past the end).
+    virtual std::string cellText(int row, int col) const = 0;
+};
+
+} // namespace tesvora::bank
