@@ -54,6 +54,13 @@ size_t GridSheet::cellCount() const
     return m_cells.size();
 }
 
+void GridSheet::forEachCell(const std::function<void(int, int, const std::string&)>& visit) const
+{
+    sortIfNeeded();
+    for (const Cell& cell : m_cells)
+        visit(cell.row, cell.col, cell.text);
+}
+
 std::string GridSheet::cellText(int row, int col) const
 {
     sortIfNeeded();

@@ -20,6 +20,7 @@ public:
     const std::string& name() const override { return m_name; }
     UsedRange usedRange() const override;
     std::string cellText(int row, int col) const override;
+    void forEachCell(const std::function<void(int, int, const std::string&)>& visit) const override;
     size_t cellCount() const;
 
 private:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace tesvora::bank {
@@ -31,6 +32,10 @@ public:
     // The cell's text in UTF-8 as the spreadsheet shows its value; "" for an empty cell
     // and for any row or column outside the sheet (0, negative or past the end).
     virtual std::string cellText(int row, int col) const = 0;
+
+    // Calls `visit(row, col, text)` for every non-empty cell, row by row, left to right.
+    // The default walks the used range; sparse sheets override it to visit only stored cells.
+    virtual void forEachCell(const std::function<void(int row, int col, const std::string& text)>& visit) const;
 };
 
 } // namespace tesvora::bank
