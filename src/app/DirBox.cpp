@@ -12,7 +12,10 @@ namespace {
 constexpr int kDepthRole = Qt::UserRole;
 constexpr int kSubfolder = -1;
 
-int depthOf(const QTreeWidgetItem* node) { return node->data(0, kDepthRole).toInt(); }
+int depthOf(const QTreeWidgetItem* node)
+{
+    return node->data(0, kDepthRole).toInt();
+}
 
 } // namespace
 
@@ -29,7 +32,10 @@ DirBox::DirBox(QWidget* parent)
     setIndentation(12);
 }
 
-QString DirBox::directory() const { return QLatin1Char('/') + m_chain.join(QLatin1Char('/')); }
+QString DirBox::directory() const
+{
+    return QLatin1Char('/') + m_chain.join(QLatin1Char('/'));
+}
 
 void DirBox::setDirectory(const QString& path)
 {
@@ -41,11 +47,11 @@ void DirBox::rebuild()
 {
     clear();
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    QTreeWidgetItem* node = new QTreeWidgetItem(this, {QStringLiteral("/")});
+    QTreeWidgetItem* node = new QTreeWidgetItem(this, { QStringLiteral("/") });
     node->setData(0, kDepthRole, 0);
     node->setIcon(0, openIcon);
     for (int depth = 1; depth <= m_chain.size(); ++depth) {
-        node = new QTreeWidgetItem(node, {m_chain.at(depth - 1)});
+        node = new QTreeWidgetItem(node, { m_chain.at(depth - 1) });
         node->setData(0, kDepthRole, depth);
         node->setIcon(0, openIcon);
     }
@@ -59,7 +65,7 @@ void DirBox::addSubfolders(QTreeWidgetItem* lastNode)
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
     const auto filters = QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
     for (const QString& name : QDir(directory()).entryList(filters, QDir::Name | QDir::IgnoreCase)) {
-        auto* folder = new QTreeWidgetItem(lastNode, {name});
+        auto* folder = new QTreeWidgetItem(lastNode, { name });
         folder->setData(0, kDepthRole, kSubfolder);
         folder->setIcon(0, closedIcon);
     }

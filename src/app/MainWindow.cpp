@@ -12,7 +12,10 @@
 #include <chrono>
 
 // The pictures are compiled into this static library, so they must be pulled in by name.
-static void initResources() { Q_INIT_RESOURCE(tesvora); }
+static void initResources()
+{
+    Q_INIT_RESOURCE(tesvora);
+}
 
 namespace tesvora::app {
 
@@ -35,7 +38,7 @@ void MainWindow::setUpFrame()
     setWindowTitle(QString::fromUtf8("Tesvora1.2     By：Kelmaro"));
     setWindowIcon(QIcon(QStringLiteral(":/tesvora/icon.png")));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
 }
 
@@ -44,7 +47,7 @@ void MainWindow::centreOnScreen()
     // Integer division truncates toward zero, so a small screen gives a negative corner.
     const QRect screenArea = screen()->geometry();
     move(screenArea.left() + (screenArea.width() - kFrameWidth) / 2,
-         screenArea.top() + (screenArea.height() - kFrameHeight) / 2);
+        screenArea.top() + (screenArea.height() - kFrameHeight) / 2);
 }
 
 void MainWindow::connectEvents()
@@ -74,7 +77,10 @@ void MainWindow::DisposeMainWindow()
     emit disposed();
 }
 
-void MainWindow::SyncFileList() { m_controls.fileBox->setDirectory(m_controls.dirBox->directory()); }
+void MainWindow::SyncFileList()
+{
+    m_controls.fileBox->setDirectory(m_controls.dirBox->directory());
+}
 
 void MainWindow::ChooseBank()
 {

@@ -32,28 +32,28 @@ constexpr int kFontB = 21;
 constexpr int kFontC = 19;
 
 const Row kLayout[] = {
-    {"标签6", Kind::Label, 6, 710, 576, 32, "提示：使用本软件前请先关闭其他excel表格，避免文件损坏",
-     LabelLook::RedCentredWrapped},
-    {"按钮去答案", Kind::Button, 352, 656, 80, 40, "删除答案"},
-    {"图片框1", Kind::Picture, 24, 542, 160, 168, ""},
-    {"按钮保存", Kind::Button, 480, 656, 88, 40, "保存"},
-    {"标签5", Kind::Label, 8, 496, 576, 32, "提示：设置表头所在行主要为寻找正确答案，表头中务必包括“正确答案”四字",
-     LabelLook::BlackWrapped},
-    {"按钮重置", Kind::Button, 480, 600, 88, 40, "重置"},
-    {"标签4", Kind::Label, 200, 424, 384, 32, "提示：有多个表请自己选择表格，默认第一张表格"},
-    {"编辑框表格", Kind::AnyTextBox, 120, 416, 72, 40, "1"},
-    {"标签3", Kind::Label, 24, 416, 72, 40, "表格选择："},
-    {"标签2", Kind::Label, 200, 328, 384, 32, "提示：默认为1可以不填"},
-    {"编辑框表头", Kind::NumberBox, 120, 328, 72, 37, "1"},
-    {"标签1", Kind::Label, 24, 328, 80, 32, "表头所在行："},
-    {"文件框1", Kind::Files, 234, 31, 318, 225, ""},
-    {"目录框1", Kind::Dirs, 17, 31, 208, 225, ""},
-    {"分组框1", Kind::Group, 8, 3, 552, 272, "题库选择"},
-    {"标签文件名", Kind::Label, 22, 288, 536, 32, "双击选择题库：", LabelLook::RedLine},
-    {"按钮加题", Kind::Button, 480, 544, 88, 40, "加入题目"},
-    {"标签题目数", Kind::Label, 24, 371, 72, 32, "抽题数量："},
-    {"编辑框题目数", Kind::NumberBox, 120, 371, 72, 37, "5"},
-    {"编辑框1", Kind::Paper, 600, 16, 592, 720, ""},
+    { "标签6", Kind::Label, 6, 710, 576, 32, "提示：使用本软件前请先关闭其他excel表格，避免文件损坏",
+        LabelLook::RedCentredWrapped },
+    { "按钮去答案", Kind::Button, 352, 656, 80, 40, "删除答案" },
+    { "图片框1", Kind::Picture, 24, 542, 160, 168, "" },
+    { "按钮保存", Kind::Button, 480, 656, 88, 40, "保存" },
+    { "标签5", Kind::Label, 8, 496, 576, 32, "提示：设置表头所在行主要为寻找正确答案，表头中务必包括“正确答案”四字",
+        LabelLook::BlackWrapped },
+    { "按钮重置", Kind::Button, 480, 600, 88, 40, "重置" },
+    { "标签4", Kind::Label, 200, 424, 384, 32, "提示：有多个表请自己选择表格，默认第一张表格" },
+    { "编辑框表格", Kind::AnyTextBox, 120, 416, 72, 40, "1" },
+    { "标签3", Kind::Label, 24, 416, 72, 40, "表格选择：" },
+    { "标签2", Kind::Label, 200, 328, 384, 32, "提示：默认为1可以不填" },
+    { "编辑框表头", Kind::NumberBox, 120, 328, 72, 37, "1" },
+    { "标签1", Kind::Label, 24, 328, 80, 32, "表头所在行：" },
+    { "文件框1", Kind::Files, 234, 31, 318, 225, "" },
+    { "目录框1", Kind::Dirs, 17, 31, 208, 225, "" },
+    { "分组框1", Kind::Group, 8, 3, 552, 272, "题库选择" },
+    { "标签文件名", Kind::Label, 22, 288, 536, 32, "双击选择题库：", LabelLook::RedLine },
+    { "按钮加题", Kind::Button, 480, 544, 88, 40, "加入题目" },
+    { "标签题目数", Kind::Label, 24, 371, 72, 32, "抽题数量：" },
+    { "编辑框题目数", Kind::NumberBox, 120, 371, 72, 37, "5" },
+    { "编辑框1", Kind::Paper, 600, 16, 592, 720, "" },
 };
 
 void setPixelFont(QWidget* widget, int pixels)
@@ -118,15 +118,23 @@ QWidget* makePaperBox()
 QWidget* makeControl(const Row& row)
 {
     switch (row.kind) {
-    case Kind::Label: return makeLabel(row);
-    case Kind::Button: return makeButton(row);
-    case Kind::Picture: return makePicture();
+    case Kind::Label:
+        return makeLabel(row);
+    case Kind::Button:
+        return makeButton(row);
+    case Kind::Picture:
+        return makePicture();
     case Kind::AnyTextBox:
-    case Kind::NumberBox: return makeSettingBox(row);
-    case Kind::Group: return new QGroupBox(QString::fromUtf8(row.text));
-    case Kind::Dirs: return new DirBox;
-    case Kind::Files: return new FileBox;
-    case Kind::Paper: return makePaperBox();
+    case Kind::NumberBox:
+        return makeSettingBox(row);
+    case Kind::Group:
+        return new QGroupBox(QString::fromUtf8(row.text));
+    case Kind::Dirs:
+        return new DirBox;
+    case Kind::Files:
+        return new FileBox;
+    case Kind::Paper:
+        return makePaperBox();
     }
     return nullptr;
 }
@@ -149,19 +157,18 @@ Controls createControls(QWidget* window)
         widget->setGeometry(row.left, row.top, row.width, row.height);
         widget->lower(); // the first row stays on top
     }
-    return Controls{control<QLabel>(window, "标签文件名"),   control<DirBox>(window, "目录框1"),
-                    control<FileBox>(window, "文件框1"),     control<SettingBox>(window, "编辑框表头"),
-                    control<SettingBox>(window, "编辑框题目数"), control<SettingBox>(window, "编辑框表格"),
-                    control<PaperBox>(window, "编辑框1"),    control<QPushButton>(window, "按钮加题"),
-                    control<QPushButton>(window, "按钮去答案"), control<QPushButton>(window, "按钮重置"),
-                    control<QPushButton>(window, "按钮保存")};
+    return Controls { control<QLabel>(window, "标签文件名"), control<DirBox>(window, "目录框1"),
+        control<FileBox>(window, "文件框1"), control<SettingBox>(window, "编辑框表头"),
+        control<SettingBox>(window, "编辑框题目数"), control<SettingBox>(window, "编辑框表格"),
+        control<PaperBox>(window, "编辑框1"), control<QPushButton>(window, "按钮加题"),
+        control<QPushButton>(window, "按钮去答案"), control<QPushButton>(window, "按钮重置"),
+        control<QPushButton>(window, "按钮保存") };
 }
 
 void applyTabOrder(const Controls& c)
 {
-    QWidget* const order[] = {c.paperBox,  c.questionCountBox, c.addQuestionsButton, c.dirBox,
-                              c.fileBox,   c.headerRowBox,     c.sheetBox,           c.resetButton,
-                              c.saveButton, c.removeAnswersButton};
+    QWidget* const order[] = { c.paperBox, c.questionCountBox, c.addQuestionsButton, c.dirBox, c.fileBox,
+        c.headerRowBox, c.sheetBox, c.resetButton, c.saveButton, c.removeAnswersButton };
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }

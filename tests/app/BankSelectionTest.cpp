@@ -62,9 +62,15 @@ private:
 
 namespace {
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
-QStringList pieces(const QString& path) { return QStringList{text("/")} + path.split(u'/', Qt::SkipEmptyParts); }
+QStringList pieces(const QString& path)
+{
+    return QStringList { text("/") } + path.split(u'/', Qt::SkipEmptyParts);
+}
 
 } // namespace
 
@@ -73,10 +79,10 @@ void BankSelectionTest::init()
     m_root = std::make_unique<QTemporaryDir>();
     QVERIFY(m_root->isValid());
     m_bankFolder = m_root->path() + text("/Excel格式");
-    QVERIFY(makeTree(m_root->path(), {text("top.xls"), text("Excel格式/Beta/inner.xls"), text("Excel格式/alpha/"),
-                                      text("Excel格式/.cache/"), text("Excel格式/b.txt"), text("Excel格式/A.xls"),
-                                      text("Excel格式/题库 一.xlsx"), text("Excel格式/.hidden.xls"),
-                                      text("Excel格式/c.DOC"), text("Other/a.XLS"), text("Other/zz.xls")}));
+    QVERIFY(makeTree(m_root->path(),
+        { text("top.xls"), text("Excel格式/Beta/inner.xls"), text("Excel格式/alpha/"), text("Excel格式/.cache/"),
+            text("Excel格式/b.txt"), text("Excel格式/A.xls"), text("Excel格式/题库 一.xlsx"),
+            text("Excel格式/.hidden.xls"), text("Excel格式/c.DOC"), text("Other/a.XLS"), text("Other/zz.xls") }));
     openWindow(m_bankFolder);
 }
 
@@ -148,11 +154,11 @@ void BankSelectionTest::treeShowsTheChainAndItsSubfolders()
 {
     QCOMPARE(m_dirBox->directory(), m_bankFolder);
     QCOMPARE(chain(), pieces(m_bankFolder));
-    QCOMPARE(subfolders(), (QStringList{text(".cache"), text("alpha"), text("Beta")}));
+    QCOMPARE(subfolders(), (QStringList { text(".cache"), text("alpha"), text("Beta") }));
     QCOMPARE(m_dirBox->topLevelItemCount(), 1);
     for (QTreeWidgetItem* item = m_dirBox->currentItem(); item; item = item->parent())
         QVERIFY2(item->isExpanded(), qPrintable(item->text(0)));
-    QCOMPARE(m_dirBox->selectedItems(), QList<QTreeWidgetItem*>{m_dirBox->currentItem()});
+    QCOMPARE(m_dirBox->selectedItems(), QList<QTreeWidgetItem*> { m_dirBox->currentItem() });
 }
 
 void BankSelectionTest::settingTheDirectoryFiresNothing()
@@ -172,7 +178,7 @@ void BankSelectionTest::subfolderJoinsTheChain()
     QCOMPARE(m_dirBox->directory(), m_bankFolder + text("/Beta"));
     QCOMPARE(chain(), pieces(m_bankFolder + text("/Beta")));
     QVERIFY(!node(text("alpha")));
-    QCOMPARE(listed(), QStringList{text("inner.xls")});
+    QCOMPARE(listed(), QStringList { text("inner.xls") });
 }
 
 void BankSelectionTest::chainNodeAboveCutsTheNodesBelow()
@@ -182,31 +188,31 @@ void BankSelectionTest::chainNodeAboveCutsTheNodesBelow()
     QCOMPARE(changed.count(), 1);
     QCOMPARE(m_dirBox->directory(), m_root->path());
     QCOMPARE(chain(), pieces(m_root->path()));
-    QCOMPARE(subfolders(), (QStringList{text("Excel格式"), text("Other")}));
-    QCOMPARE(listed(), QStringList{text("top.xls")});
+    QCOMPARE(subfolders(), (QStringList { text("Excel格式"), text("Other") }));
+    QCOMPARE(listed(), QStringList { text("top.xls") });
 }
 
 void BankSelectionTest::lastNodeWithSubfoldersDoesNothing()
 {
     QSignalSpy changed(m_dirBox, &DirBox::directoryChanged);
-    QVERIFY(makeTree(m_bankFolder, {text("late.xls")}));
+    QVERIFY(makeTree(m_bankFolder, { text("late.xls") }));
     doubleClick(node(text("Excel格式")));
     QCOMPARE(changed.count(), 0);
-    QCOMPARE(subfolders(), (QStringList{text(".cache"), text("alpha"), text("Beta")}));
+    QCOMPARE(subfolders(), (QStringList { text(".cache"), text("alpha"), text("Beta") }));
     QVERIFY(!listed().contains(text("late.xls")));
 }
 
 void BankSelectionTest::lastNodeWithoutSubfoldersReadsItAgain()
 {
     doubleClick(node(text("alpha")));
-    QCOMPARE(listed(), QStringList{});
-    QVERIFY(makeTree(m_bankFolder + text("/alpha"), {text("new.xls"), text("deeper/")}));
+    QCOMPARE(listed(), QStringList {});
+    QVERIFY(makeTree(m_bankFolder + text("/alpha"), { text("new.xls"), text("deeper/") }));
     QSignalSpy changed(m_dirBox, &DirBox::directoryChanged);
     doubleClick(node(text("alpha")));
     QCOMPARE(changed.count(), 1);
     QCOMPARE(m_dirBox->directory(), m_bankFolder + text("/alpha"));
-    QCOMPARE(subfolders(), QStringList{text("deeper")});
-    QCOMPARE(listed(), QStringList{text("new.xls")});
+    QCOMPARE(subfolders(), QStringList { text("deeper") });
+    QCOMPARE(listed(), QStringList { text("new.xls") });
 }
 
 void BankSelectionTest::enterActsLikeDoubleClick()
@@ -217,7 +223,7 @@ void BankSelectionTest::enterActsLikeDoubleClick()
     QTest::keyClick(m_dirBox, Qt::Key_Return);
     QCOMPARE(changed.count(), 1);
     QCOMPARE(m_dirBox->directory(), m_bankFolder + text("/Beta"));
-    QCOMPARE(listed(), QStringList{text("inner.xls")});
+    QCOMPARE(listed(), QStringList { text("inner.xls") });
 }
 
 void BankSelectionTest::clicksAndArrowKeysChangeNothing()
@@ -227,7 +233,8 @@ void BankSelectionTest::clicksAndArrowKeysChangeNothing()
     QTest::mouseClick(m_dirBox->viewport(), Qt::LeftButton, {}, m_dirBox->visualItemRect(node(text("Beta"))).center());
     QTest::keyClick(m_dirBox, Qt::Key_Up);
     QTest::keyClick(m_dirBox, Qt::Key_Up);
-    QTest::mouseClick(m_fileBox->viewport(), Qt::LeftButton, {}, m_fileBox->visualItemRect(m_fileBox->item(0)).center());
+    QTest::mouseClick(
+        m_fileBox->viewport(), Qt::LeftButton, {}, m_fileBox->visualItemRect(m_fileBox->item(0)).center());
     QCOMPARE(changed.count(), 0);
     QCOMPARE(m_dirBox->directory(), m_bankFolder);
     QCOMPARE(listed(), filesBefore);
@@ -241,14 +248,14 @@ void BankSelectionTest::missingBankFolderShowsAnEmptyChain()
     const QString missing = m_root->path() + text("/无此目录/Excel格式");
     openWindow(missing);
     QCOMPARE(chain(), pieces(missing));
-    QCOMPARE(subfolders(), QStringList{});
-    QCOMPARE(listed(), QStringList{});
+    QCOMPARE(subfolders(), QStringList {});
+    QCOMPARE(listed(), QStringList {});
     QVERIFY(m_dialogs.warnings.isEmpty());
 }
 
 void BankSelectionTest::listHoldsVisibleFilesOnlySortedIgnoringCase()
 {
-    QCOMPARE(listed(), (QStringList{text("A.xls"), text("b.txt"), text("c.DOC"), text("题库 一.xlsx")}));
+    QCOMPARE(listed(), (QStringList { text("A.xls"), text("b.txt"), text("c.DOC"), text("题库 一.xlsx") }));
     QCOMPARE(m_fileBox->selectedName(), QString());
     QCOMPARE(m_fileBox->selectionMode(), QAbstractItemView::SingleSelection);
 }
@@ -311,7 +318,7 @@ void BankSelectionTest::choosingAtTheTopNodeKeepsOneSlash()
 {
     doubleClick(m_dirBox->topLevelItem(0));
     QCOMPARE(m_dirBox->directory(), text("/"));
-    QCOMPARE(chain(), QStringList{text("/")});
+    QCOMPARE(chain(), QStringList { text("/") });
     m_fileBox->setCurrentRow(-1);
     m_window->ChooseBank();
     QCOMPARE(m_window->bankFilePath(), text("/"));

@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "PaperBox.h"
 #include "PaperText.h"
 #include "TestSupport.h"
 
@@ -68,32 +69,35 @@ struct LayoutRow {
 };
 
 const LayoutRow kLayout[] = {
-    {"标签6", "QLabel", {6, 710, 576, 32}},
-    {"按钮去答案", "QPushButton", {352, 656, 80, 40}},
-    {"图片框1", "QLabel", {24, 542, 160, 168}},
-    {"按钮保存", "QPushButton", {480, 656, 88, 40}},
-    {"标签5", "QLabel", {8, 496, 576, 32}},
-    {"按钮重置", "QPushButton", {480, 600, 88, 40}},
-    {"标签4", "QLabel", {200, 424, 384, 32}},
-    {"编辑框表格", "tesvora::app::SettingBox", {120, 416, 72, 40}},
-    {"标签3", "QLabel", {24, 416, 72, 40}},
-    {"标签2", "QLabel", {200, 328, 384, 32}},
-    {"编辑框表头", "tesvora::app::SettingBox", {120, 328, 72, 37}},
-    {"标签1", "QLabel", {24, 328, 80, 32}},
-    {"文件框1", "tesvora::app::FileBox", {234, 31, 318, 225}},
-    {"目录框1", "tesvora::app::DirBox", {17, 31, 208, 225}},
-    {"分组框1", "QGroupBox", {8, 3, 552, 272}},
-    {"标签文件名", "QLabel", {22, 288, 536, 32}},
-    {"按钮加题", "QPushButton", {480, 544, 88, 40}},
-    {"标签题目数", "QLabel", {24, 371, 72, 32}},
-    {"编辑框题目数", "tesvora::app::SettingBox", {120, 371, 72, 37}},
-    {"编辑框1", "tesvora::app::PaperBox", {600, 16, 592, 720}},
+    { "标签6", "QLabel", { 6, 710, 576, 32 } },
+    { "按钮去答案", "QPushButton", { 352, 656, 80, 40 } },
+    { "图片框1", "QLabel", { 24, 542, 160, 168 } },
+    { "按钮保存", "QPushButton", { 480, 656, 88, 40 } },
+    { "标签5", "QLabel", { 8, 496, 576, 32 } },
+    { "按钮重置", "QPushButton", { 480, 600, 88, 40 } },
+    { "标签4", "QLabel", { 200, 424, 384, 32 } },
+    { "编辑框表格", "tesvora::app::SettingBox", { 120, 416, 72, 40 } },
+    { "标签3", "QLabel", { 24, 416, 72, 40 } },
+    { "标签2", "QLabel", { 200, 328, 384, 32 } },
+    { "编辑框表头", "tesvora::app::SettingBox", { 120, 328, 72, 37 } },
+    { "标签1", "QLabel", { 24, 328, 80, 32 } },
+    { "文件框1", "tesvora::app::FileBox", { 234, 31, 318, 225 } },
+    { "目录框1", "tesvora::app::DirBox", { 17, 31, 208, 225 } },
+    { "分组框1", "QGroupBox", { 8, 3, 552, 272 } },
+    { "标签文件名", "QLabel", { 22, 288, 536, 32 } },
+    { "按钮加题", "QPushButton", { 480, 544, 88, 40 } },
+    { "标签题目数", "QLabel", { 24, 371, 72, 32 } },
+    { "编辑框题目数", "tesvora::app::SettingBox", { 120, 371, 72, 37 } },
+    { "编辑框1", "tesvora::app::PaperBox", { 600, 16, 592, 720 } },
 };
 
-const char* const kTabOrder[] = {"编辑框1", "编辑框题目数", "按钮加题", "目录框1",    "文件框1",
-                                 "编辑框表头", "编辑框表格", "按钮重置", "按钮保存", "按钮去答案"};
+const char* const kTabOrder[] = { "编辑框1", "编辑框题目数", "按钮加题", "目录框1", "文件框1", "编辑框表头",
+    "编辑框表格", "按钮重置", "按钮保存", "按钮去答案" };
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 // Types `typed` key by key; unlike QTest::keyClicks it also takes characters outside ASCII.
 void type(QWidget* widget, const QString& typed)
@@ -109,7 +113,7 @@ void MainWindowTest::init()
     m_root = std::make_unique<QTemporaryDir>();
     QVERIFY(m_root->isValid());
     m_bankFolder = m_root->path() + text("/Excel格式");
-    QVERIFY(tesvora::app::test::makeTree(m_bankFolder, {text("题库.xls"), text("b.csv")}));
+    QVERIFY(tesvora::app::test::makeTree(m_bankFolder, { text("题库.xls"), text("b.csv") }));
     m_window = std::make_unique<MainWindow>(m_bankFolder, m_dialogs);
     for (const LayoutRow& row : kLayout)
         QVERIFY2(control<QWidget>(row.name), qPrintable(text("control %1 is missing").arg(text(row.name))));
@@ -139,8 +143,11 @@ void MainWindowTest::startsWithEmptyChoiceAndTemplate()
     QCOMPARE(fileBox->count(), 2);
     QCOMPARE(fileBox->item(1)->text(), text("题库.xls"));
     const std::string_view paperTemplate = tesvora::paper::kPaperTemplate;
-    QCOMPARE(control<QPlainTextEdit>("编辑框1")->toPlainText(),
-             QString::fromUtf8(paperTemplate.data(), paperTemplate.size()).replace(text("\r\n"), text("\n")));
+    auto* paper = control<tesvora::app::PaperBox>("编辑框1");
+    QCOMPARE(paper->toPlainText(),
+        QString::fromUtf8(paperTemplate.data(), paperTemplate.size()).replace(text("\r\n"), text("\n")));
+    // Back in the core's form the CR LF line ends return, byte for byte.
+    QCOMPARE(QByteArray::fromStdString(paper->paperText()), QByteArray(paperTemplate.data(), paperTemplate.size()));
     QCOMPARE(control<QLineEdit>("编辑框表头")->text(), text("1"));
     QCOMPARE(control<QLineEdit>("编辑框题目数")->text(), text("5"));
     QCOMPARE(control<QLineEdit>("编辑框表格")->text(), text("1"));
@@ -159,8 +166,8 @@ void MainWindowTest::framesAFixedCentredWindow()
     QVERIFY(!m_window->windowIcon().isNull());
     // Truncating division, so a screen smaller than the window gives a negative corner.
     const QRect screen = m_window->screen()->geometry();
-    QCOMPARE(m_window->pos(), QPoint(screen.left() + (screen.width() - 1207) / 2,
-                                     screen.top() + (screen.height() - 769) / 2));
+    QCOMPARE(m_window->pos(),
+        QPoint(screen.left() + (screen.width() - 1207) / 2, screen.top() + (screen.height() - 769) / 2));
 }
 
 void MainWindowTest::placesEveryControl_data()
@@ -211,7 +218,8 @@ void MainWindowTest::setsFontsAndColours_data()
     const QColor red(255, 0, 0);
     const QColor black(0, 0, 0);
     const int leftCentred = Qt::AlignLeft | Qt::AlignVCenter;
-    QTest::newRow("warning at the bottom") << text("标签6") << 16 << red << int(Qt::AlignHCenter | Qt::AlignTop) << true;
+    QTest::newRow("warning at the bottom")
+        << text("标签6") << 16 << red << int(Qt::AlignHCenter | Qt::AlignTop) << true;
     QTest::newRow("answer heading hint") << text("标签5") << 16 << black << int(Qt::AlignLeft | Qt::AlignTop) << true;
     QTest::newRow("chosen bank") << text("标签文件名") << 16 << red << leftCentred << false;
     QTest::newRow("plain caption") << text("标签1") << -1 << black << leftCentred << false;
@@ -239,7 +247,7 @@ void MainWindowTest::showsThePictureStretched()
     QCOMPARE(picture->pixmap().size(), QSize(258, 258));
     QVERIFY(picture->hasScaledContents());
     QCOMPARE(picture->frameShape(), QFrame::NoFrame);
-    for (const char* box : {"编辑框表头", "编辑框题目数", "编辑框表格"})
+    for (const char* box : { "编辑框表头", "编辑框题目数", "编辑框表格" })
         QCOMPARE(control<QLineEdit>(box)->font().pixelSize(), 21);
     QCOMPARE(control<QPlainTextEdit>("编辑框1")->font().pixelSize(), 19);
 }
@@ -301,7 +309,7 @@ void MainWindowTest::cyclesFocusWithTab()
 void MainWindowTest::closesOnEscapeFromAnyControl_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char* name : {"编辑框1", "编辑框表头", "目录框1", "文件框1", "按钮保存"})
+    for (const char* name : { "编辑框1", "编辑框表头", "目录框1", "文件框1", "按钮保存" })
         QTest::newRow(name) << text(name);
 }
 
