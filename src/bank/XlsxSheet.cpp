@@ -1,0 +1,96 @@
+#include "XlsxSheet.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "CellAddress.h"
+#include "GridSheet.h"
+#include "TagScanner.h"
+#include "XlsxSheetIndex.h"
+
+namespace tesvora::bank {
+
+namespace {
+
+// A sheet that keeps its XML and an index of rows, parsing a row with expat when it is read.
+class LazyXlsxSheet final : public Sheet {
+public:
+    LazyXlsxSheet(std::string name, std::string xml, XlsxSheetIndex index, std::shared_ptr<const XlsxContext> context)
+        : m_name(std::move(name)), m_xml(std::move(xml)), m_index(std::move(index)), m_context(std::move(context))
+    {
+    }
+
+    const std::string& name() const override { return m_name; }
+    UsedRange usedRange() const override { return m_index.range; }
+
+    std::string cellText(int row, int col) const override
+    {
+        const UsedRange& range = m_index.range;
+        if (row < range.firstRow || row > range.lastRow || col < range.firstCol || col > range.lastCol)
+            return {};
+        if (row != m_cachedRow)
+            parseRow(row);
+        for (const auto& [cellCol, text] : m_cachedCells) {
+            if (cellCol == col)
+                return text;
+        }
+        return {};
+    }
+
+private:
+    void parseRow(int row) const
+    {
+        m_cachedRow = row;
+        m_cachedCells.clear();
+        const auto& rows = m_index.rows;
+        auto span = std::lower_bound(rows.begin(), rows.end(), row, [](const XlsxRowSpan& s, int r) { return s.row < r; });
+        if (span == rows.end() || span->row != row)
+            return;
+        const std::string_view piece = std::string_view(m_xml).substr(span->begin, span->end - span->begin);
+        SheetCellHandler handler(*m_context, [&](int cellRow, int col, std::string text) {
+            if (cellRow == row)
+                m_cachedCells.emplace_back(col, std::move(text));
+        }, row - 1);
+        parseXml(piece, handler, "xlsx row"); // cells after damage inside a row read as empty
+    }
+
+    std::string m_name;
+    std::string m_xml;
+    XlsxSheetIndex m_index;
+    std::shared_ptr<const XlsxContext> m_context;
+    mutable int m_cachedRow = 0;
+    mutable std::vector<std::pair<int, std::string>> m_cachedCells;
+};
+
+Expected<std::unique_ptr<Sheet>> parseFullSheet(std::string name, std::string_view xml, const XlsxContext& context)
+{
+    auto sheet = std::make_unique<GridSheet>(std::move(name));
+    size_t cells = 0;
+    SheetCellHandler* self = nullptr;
+    SheetCellHandler handler(context, [&](int row, int col, std::string text) {
+        if (++cells > kMaxSheetCells)
+            return self->fail({ReadErrorCode::TooLarge, "xlsx sheet: more than " + std::to_string(kMaxSheetCells) + " cells"});
+        sheet->set(row, col, std::move(text));
+    });
+    self = &handler;
+    auto parsed = parseXml(xml, handler, "xlsx sheet");
+    if (!parsed)
+        return tl::unexpected(parsed.error());
+    return std::unique_ptr<Sheet>(std::move(sheet));
+}
+
+} // namespace
+
+Expected<std::unique_ptr<Sheet>> loadXlsxSheet(std::string name, std::string xml,
+                                               std::shared_ptr<const XlsxContext> context)
+{
+    std::optional<XlsxSheetIndex> index = indexXlsxSheet(xml);
+    if (!index)
+        return parseFullSheet(std::move(name), xml, *context);
+    auto checked = checkOutsideSheetData(xml, *index);
+    if (!checked)
+        return tl::unexpected(checked.error());
+    return std::make_unique<LazyXlsxSheet>(std::move(name), std::move(xml), std::move(*index), std::move(context));
+}
+
+} // namespace tesvora::bank
