@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  libzip-dev libexpat1-dev libfreexl-dev libicu-dev libexpected-dev
+  libzip-dev libexpat1-dev libfreexl-dev libgsf-1-dev libicu-dev libexpected-dev
   nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

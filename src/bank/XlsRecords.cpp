@@ -1,0 +1,178 @@
+#include "XlsRecords.h"
+
+#include <cstdint>
+#include <cstring>
+#include <optional>
+
+#include "CellFormat.h"
+#include "TextDecoding.h"
+
+namespace tesvora::bank {
+
+namespace {
+
+enum RecordType : uint16_t {
+    kFormula = 0x0006,
+    kEof = 0x000A,
+    kFilePass = 0x002F,
+    kCodePage = 0x0042,
+    kBoundSheet = 0x0085,
+    kBoolErr = 0x0205,
+    kString = 0x0207,
+    kBof = 0x0809,
+};
+
+struct Record {
+    uint16_t type;
+    std::string_view data;
+};
+
+uint16_t u16(std::string_view data, size_t at)
+{
+    return at + 2 <= data.size() ? uint16_t(uint8_t(data[at]) | uint8_t(data[at + 1]) << 8) : 0;
+}
+
+uint32_t u32(std::string_view data, size_t at)
+{
+    return uint32_t(u16(data, at)) | uint32_t(u16(data, at + 2)) << 16;
+}
+
+// Walks the records of one substream; a record running past the end ends the walk.
+class RecordReader {
+public:
+    RecordReader(std::string_view stream, size_t offset) : m_stream(stream), m_at(offset) {}
+
+    std::optional<Record> next()
+    {
+        if (m_at + 4 > m_stream.size())
+            return std::nullopt;
+        const uint16_t type = u16(m_stream, m_at);
+        const size_t size = u16(m_stream, m_at + 2);
+        if (m_at + 4 + size > m_stream.size())
+            return std::nullopt;
+        Record record{type, m_stream.substr(m_at + 4, size)};
+        m_at += 4 + size;
+        return record;
+    }
+
+private:
+    std::string_view m_stream;
+    size_t m_at;
+};
+
+std::string errorText(uint8_t code)
+{
+    switch (code) {
+    case 0x00: return "#NULL!";
+    case 0x07: return "#DIV/0!";
+    case 0x0F: return "#VALUE!";
+    case 0x17: return "#REF!";
+    case 0x1D: return "#NAME?";
+    case 0x24: return "#NUM!";
+    case 0x2A: return "#N/A";
+    default: return "#N/A";
+    }
+}
+
+std::string boolErrText(uint8_t value, bool isError)
+{
+    if (isError)
+        return errorText(value);
+    return value ? "TRUE" : "FALSE";
+}
+
+struct Globals {
+    int codePage = 1252;
+    std::vector<uint32_t> sheetOffsets;
+};
+
+// A STRING record's text: BIFF8 holds UTF-16 or Latin-1 characters, BIFF5 bytes in the code page.
+std::string stringRecordText(std::string_view data, int biffVersion, int codePage)
+{
+    const size_t count = u16(data, 0);
+    if (biffVersion < 8)
+        return toUtf8(data.substr(2, count), codePageCharset(codePage).c_str()).value_or("");
+    const bool wide = data.size() > 2 && (uint8_t(data[2]) & 1);
+    const std::string_view chars = data.substr(std::min<size_t>(3, data.size()), wide ? count * 2 : count);
+    return toUtf8(chars, wide ? "UTF-16LE" : "ISO-8859-1").value_or("");
+}
+
+// The cached result of a FORMULA record; a string result comes in the STRING record after it.
+std::optional<std::string> formulaResult(std::string_view data, bool& stringFollows)
+{
+    stringFollows = false;
+    if (data.size() < 14)
+        return std::nullopt;
+    if (u16(data, 12) != 0xFFFF) {
+        double value = 0;
+        std::memcpy(&value, data.data() + 6, sizeof value);
+        return formatNumber(value); // date-formatted results stay numbers: the XF is not looked up
+    }
+    switch (uint8_t(data[6])) {
+    case 0: stringFollows = true; return std::nullopt;
+    case 1: return boolErrText(uint8_t(data[8]), false);
+    case 2: return boolErrText(uint8_t(data[8]), true);
+    default: return std::string();
+    }
+}
+
+std::vector<XlsRecordCell> scanSheet(std::string_view stream, size_t offset, int biffVersion, int codePage)
+{
+    std::vector<XlsRecordCell> cells;
+    RecordReader reader(stream, offset);
+    int depth = 0;
+    std::optional<XlsRecordCell> pendingString;
+    while (auto record = reader.next()) {
+        if (record->type == kBof)
+            ++depth;
+        else if (record->type == kEof && --depth <= 0)
+            break;
+        if (depth != 1)
+            continue; // inside an embedded chart
+        const int row = u16(record->data, 0) + 1;
+        const int col = u16(record->data, 2) + 1;
+        if (record->type == kFormula) {
+            bool stringFollows = false;
+            if (auto text = formulaResult(record->data, stringFollows))
+                cells.push_back({row, col, std::move(*text)});
+            pendingString = stringFollows ? std::optional<XlsRecordCell>({row, col, {}}) : std::nullopt;
+        } else if (record->type == kString && pendingString) {
+            pendingString->text = stringRecordText(record->data, biffVersion, codePage);
+            cells.push_back(std::move(*pendingString));
+            pendingString.reset();
+        } else if (record->type == kBoolErr && record->data.size() >= 8) {
+            cells.push_back({row, col, boolErrText(uint8_t(record->data[6]), record->data[7] != 0)});
+        }
+    }
+    return cells;
+}
+
+} // namespace
+
+Expected<XlsRecordScan> scanXlsRecords(std::string_view stream)
+{
+    RecordReader reader(stream, 0);
+    auto bof = reader.next();
+    if (!bof || bof->type != kBof)
+        return readError(ReadErrorCode::Corrupt, "xls: the workbook stream does not start with BOF");
+    XlsRecordScan scan;
+    scan.biffVersion = u16(bof->data, 0) >= 0x0600 ? 8 : 5;
+    Globals globals;
+    while (auto record = reader.next()) {
+        if (record->type == kEof)
+            break;
+        if (record->type == kFilePass)
+            scan.encrypted = true;
+        else if (record->type == kCodePage)
+            globals.codePage = u16(record->data, 0);
+        else if (record->type == kBoundSheet && record->data.size() >= 6 && uint8_t(record->data[5]) == 0)
+            globals.sheetOffsets.push_back(u32(record->data, 0)); // worksheets only, as FreeXL lists them
+    }
+    if (scan.encrypted)
+        return scan; // the records after FILEPASS are encrypted
+    for (uint32_t offset : globals.sheetOffsets)
+        scan.sheets.push_back(scanSheet(stream, offset, scan.biffVersion, globals.codePage));
+    return scan;
+}
+
+} // namespace tesvora::bank

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ReadError.h"
+
+namespace tesvora::bank {
+
+// A cell value taken from the BIFF record stream itself, 1-based.
+struct XlsRecordCell {
+    int row;
+    int col;
+    std::string text;
+};
+
+// What FreeXL does not give: whether the stream is encrypted, and per worksheet (tab order)
+// the cached formula results and the boolean and error cells, as the spreadsheet shows them.
+struct XlsRecordScan {
+    bool encrypted = false;
+    int biffVersion = 8;
+    std::vector<std::vector<XlsRecordCell>> sheets;
+};
+
+// Scans the "Workbook"/"Book" stream of an xls file for FILEPASS, BOUNDSHEET, FORMULA, STRING
+// and BOOLERR records only; Corrupt when the stream does not start with a BOF record.
+Expected<XlsRecordScan> scanXlsRecords(std::string_view stream);
+
+} // namespace tesvora::bank

@@ -1,0 +1,123 @@
+// What only xls files have: BIFF5 with a code page, the 1904 date system, and the record scan
+// that supplies what FreeXL leaves out.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "CellAddress.h"
+#include "Readers.h"
+#include "XlsRecords.h"
+
+namespace tesvora::bank {
+namespace {
+
+const std::filesystem::path kFixtures = TESVORA_FIXTURES;
+
+std::unique_ptr<Sheet> firstSheet(const char* file)
+{
+    auto workbook = openXls(kFixtures / file);
+    if (!workbook) {
+        ADD_FAILURE() << file << ": " << workbook.error().detail;
+        return nullptr;
+    }
+    auto sheet = (*workbook)->loadSheet(0);
+    return sheet ? std::move(*sheet) : nullptr;
+}
+
+void expectCells(const Sheet& sheet, std::initializer_list<std::pair<const char*, const char*>> cells)
+{
+    for (const auto& [address, text] : cells) {
+        SCOPED_TRACE(address);
+        const auto at = ParseCellAddress(address);
+        EXPECT_EQ(sheet.cellText(at->row, at->col), text);
+    }
+}
+
+TEST(XlsReader, Biff5TextIsDecodedFromItsCodePage)
+{
+    auto workbook = openXls(kFixtures / "biff5-gbk.xls");
+    ASSERT_TRUE(workbook) << workbook.error().detail;
+    EXPECT_EQ((*workbook)->sheetNames(), std::vector<std::string>{"中文表"});
+    auto sheet = firstSheet("biff5-gbk.xls");
+    ASSERT_TRUE(sheet);
+    expectCells(*sheet, {{"A1", "题目"}, {"B1", "正确答案"}, {"A2", "中文文本：甲乙丙"}, {"A3", "12.5"}, {"B3", "Excel 95"}});
+    EXPECT_EQ(sheet->usedRange(), (UsedRange{1, 3, 1, 2}));
+}
+
+TEST(XlsReader, DatesOfThe1904SystemReadAsTheirDays)
+{
+    auto sheet = firstSheet("date1904.xls");
+    ASSERT_TRUE(sheet);
+    expectCells(*sheet, {{"B1", "2024/3/15"}, {"B2", "1904/1/2 6:00:00"}, {"B3", "23:59:59"}, {"B4", "1"}});
+}
+
+TEST(XlsReader, FormulaResultsBooleansAndErrorsComeFromTheRecords)
+{
+    // Saved by gnumeric from sample.xlsx: it writes string formula results as STRING records.
+    auto sheet = firstSheet("sample-gnumeric.xls");
+    ASSERT_TRUE(sheet);
+    expectCells(*sheet, {{"AB2", "0.3"}, {"AA4", "0.333333333333333"}, {"E5", "10"}, {"F5", "答案甲"}, {"D3", "TRUE"},
+                         {"E3", "FALSE"}, {"C5", "#N/A"}, {"D5", "#DIV/0!"}, {"A2", "1"}, {"F4", "8:05:09"}});
+}
+
+TEST(XlsReader, NotACompoundFileIsCorrupt)
+{
+    auto workbook = openXls(kFixtures / "sample.csv");
+    ASSERT_FALSE(workbook);
+    EXPECT_EQ(int(workbook.error().code), int(ReadErrorCode::Corrupt));
+}
+
+TEST(XlsReader, NothingStaysOpenAfterReading)
+{
+    const auto path = std::filesystem::path(testing::TempDir()) / "tesvora-copy.xls";
+    std::filesystem::copy_file(kFixtures / "sample.xls", path, std::filesystem::copy_options::overwrite_existing);
+    auto workbook = openXls(path);
+    ASSERT_TRUE(workbook) << workbook.error().detail;
+    // The file can go while the workbook lives: every cell was read on opening.
+    std::filesystem::remove(path);
+    auto sheet = (*workbook)->loadSheet(0);
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ((*sheet)->cellText(1, 6), "正确答案");
+}
+
+// BIFF8 records: type and size (little-endian), then the data.
+std::string record(uint16_t type, std::string data)
+{
+    std::string out{char(type & 0xFF), char(type >> 8), char(data.size() & 0xFF), char(data.size() >> 8)};
+    return out + data;
+}
+
+TEST(XlsRecords, StreamWithoutBofIsCorrupt)
+{
+    for (const std::string& stream : {std::string(), std::string("\x0A\x00\x00\x00", 4), std::string("\x09\x08\x10", 3)}) {
+        auto scan = scanXlsRecords(stream);
+        ASSERT_FALSE(scan);
+        EXPECT_EQ(int(scan.error().code), int(ReadErrorCode::Corrupt));
+    }
+}
+
+TEST(XlsRecords, FilePassMarksTheStreamEncrypted)
+{
+    const std::string stream = record(0x0809, std::string("\x00\x06\x05\x00", 4)) + record(0x002F, "xxxx")
+                             + record(0x000A, "");
+    auto scan = scanXlsRecords(stream);
+    ASSERT_TRUE(scan);
+    EXPECT_TRUE(scan->encrypted);
+}
+
+TEST(XlsRecords, RecordsRunningPastTheEndAreIgnored)
+{
+    std::string globals = record(0x0809, std::string("\x00\x06\x05\x00", 4));
+    const size_t sheetAt = globals.size() + 4 + 8 + 4;
+    std::string sheetEntry("\0\0\0\0\0\0\x01\0S", 9);
+    sheetEntry[0] = char(sheetAt + 1000); // points past the end of the stream
+    globals += record(0x0085, sheetEntry) + record(0x000A, "");
+    const std::string stream = globals + std::string("\x06\x00\xFF\x7F", 4);
+    auto scan = scanXlsRecords(stream);
+    ASSERT_TRUE(scan);
+    ASSERT_EQ(scan->sheets.size(), 1u);
+    EXPECT_TRUE(scan->sheets[0].empty());
+}
+
+} // namespace
+} // namespace tesvora::bank
