@@ -44,12 +44,22 @@ TEST(XlsReader, Biff5TextIsDecodedFromItsCodePage)
     EXPECT_EQ(sheet->usedRange(), (UsedRange{1, 3, 1, 2}));
 }
 
-TEST(XlsReader, DatesOfThe1904SystemReadAsTheirDays)
+class Date1904Test : public testing::TestWithParam<const char*> {};
+
+// The same 1904-system workbook saved by LibreOffice as xls and as xlsx.
+TEST_P(Date1904Test, DatesReadAsTheirDays)
 {
-    auto sheet = firstSheet("date1904.xls");
-    ASSERT_TRUE(sheet);
-    expectCells(*sheet, {{"B1", "2024/3/15"}, {"B2", "1904/1/2 6:00:00"}, {"B3", "23:59:59"}, {"B4", "1"}});
+    auto workbook = OpenBank(kFixtures / GetParam());
+    ASSERT_TRUE(workbook) << workbook.error().detail;
+    auto sheet = SelectSheet(**workbook, 1);
+    ASSERT_TRUE(sheet) << sheet.error().detail;
+    expectCells(**sheet, {{"A1", "日期"}, {"B1", "2024/3/15"}, {"B2", "1904/1/2 6:00:00"}, {"B3", "23:59:59"}, {"B4", "1"}});
 }
+
+INSTANTIATE_TEST_SUITE_P(Formats, Date1904Test, testing::Values("date1904.xls", "date1904.xlsx"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             return std::string(std::filesystem::path(info.param).extension().string().substr(1));
+                         });
 
 TEST(XlsReader, FormulaResultsBooleansAndErrorsComeFromTheRecords)
 {
