@@ -37,16 +37,39 @@ public:
         return {};
     }
 
+    // Only the stored rows are parsed, so a sparse sheet with a huge range costs its cells alone.
+    void forEachCell(const std::function<void(int, int, const std::string&)>& visit) const override
+    {
+        for (const XlsxRowSpan& span : m_index.rows) {
+            if (span.row == m_cachedRow)
+                continue; // a duplicate row number: the first one is the row
+            parseRow(span);
+            std::sort(m_cachedCells.begin(), m_cachedCells.end(),
+                      [](const auto& a, const auto& b) { return a.first < b.first; });
+            for (const auto& [col, text] : m_cachedCells)
+                visit(span.row, col, text);
+        }
+    }
+
 private:
     void parseRow(int row) const
     {
-        m_cachedRow = row;
-        m_cachedCells.clear();
         const auto& rows = m_index.rows;
         auto span = std::lower_bound(rows.begin(), rows.end(), row, [](const XlsxRowSpan& s, int r) { return s.row < r; });
-        if (span == rows.end() || span->row != row)
-            return;
-        const std::string_view piece = std::string_view(m_xml).substr(span->begin, span->end - span->begin);
+        if (span != rows.end() && span->row == row) {
+            parseRow(*span);
+        } else {
+            m_cachedRow = row;
+            m_cachedCells.clear();
+        }
+    }
+
+    void parseRow(const XlsxRowSpan& span) const
+    {
+        const int row = span.row;
+        m_cachedRow = row;
+        m_cachedCells.clear();
+        const std::string_view piece = std::string_view(m_xml).substr(span.begin, span.end - span.begin);
         SheetCellHandler handler(*m_context, [&](int cellRow, int col, std::string text) {
             if (cellRow == row)
                 m_cachedCells.emplace_back(col, std::move(text));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 #include "CellAddress.h"
 #include "TagScanner.h"
@@ -10,9 +11,6 @@
 namespace tesvora::bank {
 
 namespace {
-
-// Nesting inside <sheetData> past which the quick pass leaves the part to expat.
-constexpr size_t kMaxQuickDepth = 32;
 
 int rowNumber(std::string_view attributes, int previous)
 {
@@ -45,80 +43,101 @@ void include(UsedRange& range, int row, int col)
     range.lastCol = std::max(range.lastCol, col);
 }
 
-// Walks the tags inside <sheetData>, following rows and cells.
-class IndexPass {
-public:
-    explicit IndexPass(std::string_view xml, size_t from) : m_scanner(xml, from) {}
+// Follows the cells of one row's body, tag by tag, adding those with a value to the range.
+void walkRow(std::string_view body, int row, UsedRange& range)
+{
+    TagScanner scanner(body, 0);
+    Tag tag;
+    int col = 0;
+    bool inCell = false, hasValue = false;
+    while (scanner.next(tag)) {
+        if (tag.name == "c" && tag.kind != Tag::Close) {
+            col = columnNumber(tag.attributes, col);
+            inCell = tag.kind == Tag::Open;
+            hasValue = false;
+        } else if (tag.name == "c" && inCell) {
+            inCell = false;
+            if (hasValue && col >= 1 && col <= kMaxCols)
+                include(range, row, col);
+        } else if (inCell && tag.kind == Tag::Open && (tag.name == "v" || tag.name == "t")) {
+            hasValue = hasValue || scanner.textFollows(tag);
+        }
+    }
+}
 
-    // False when the quick pass cannot vouch for the part.
-    bool run(XlsxSheetIndex& index)
-    {
+// The column of the cell whose start tag is at `at` in `body` when it has an r attribute
+// and a value; 0 otherwise.
+int valuedCellColumn(std::string_view body, size_t at)
+{
+    TagScanner scanner(body, at);
+    Tag tag;
+    if (!scanner.next(tag) || tag.name != "c" || tag.kind != Tag::Open)
+        return 0;
+    const int col = columnNumber(tag.attributes, -1);
+    if (col < 1 || col > kMaxCols)
+        return 0;
+    while (scanner.next(tag) && !(tag.name == "c" && tag.kind == Tag::Close)) {
+        if (tag.kind == Tag::Open && (tag.name == "v" || tag.name == "t") && scanner.textFollows(tag))
+            return col;
+    }
+    return 0;
+}
+
+// Adds a row's cells to the range. Most rows need only their first and last cell looked at;
+// rows whose ends are empty or unnumbered are walked cell by cell.
+void scanRow(std::string_view body, int row, UsedRange& range)
+{
+    const size_t first = body.find("<c");
+    const size_t last = body.rfind("<c ");
+    const int firstCol = first == std::string_view::npos ? 0 : valuedCellColumn(body, first);
+    const int lastCol = last == std::string_view::npos ? 0 : valuedCellColumn(body, last);
+    if (firstCol == 0 || lastCol == 0)
+        return walkRow(body, row, range);
+    include(range, row, firstCol);
+    include(range, row, lastCol);
+}
+
+bool startsTag(std::string_view xml, size_t at, std::string_view name)
+{
+    const size_t after = at + 1 + name.size();
+    return xml.substr(at + 1, name.size()) == name && after < xml.size() &&
+           (xml[after] == ' ' || xml[after] == '>' || xml[after] == '/' || xml[after] == '\t' ||
+            xml[after] == '\r' || xml[after] == '\n');
+}
+
+// Finds each <row> from `from` to </sheetData>. The rows' insides are not checked here:
+// expat checks a row when it is read. False when the rows are not plainly laid out.
+bool indexRows(std::string_view xml, size_t from, XlsxSheetIndex& index)
+{
+    int row = 0;
+    for (size_t at = from;;) {
+        at = xml.find('<', at);
+        if (at == std::string_view::npos)
+            return false;
+        if (xml.substr(at, 12) == "</sheetData>") {
+            index.dataEnd = at;
+            return true;
+        }
         Tag tag;
-        while (m_scanner.next(tag)) {
-            const size_t level = tag.kind == Tag::Close ? m_open.size() - 1 : m_open.size();
-            if (!nest(tag))
-                return false;
-            if (level == 1 && tag.name == "row")
-                followRow(tag, index);
-            else if (level == 2 && tag.name == "c")
-                followCell(tag, index);
-            else if (m_inCell && (tag.name == "v" || tag.name == "t") && tag.kind == Tag::Open)
-                m_cellHasValue = m_cellHasValue || m_scanner.textFollows(tag);
-            if (m_open.empty()) {
-                index.dataEnd = tag.begin;
-                return tag.name == "sheetData";
-            }
+        TagScanner scanner(xml, at);
+        if (!startsTag(xml, at, "row") || !scanner.next(tag))
+            return false;
+        row = rowNumber(tag.attributes, row);
+        if (tag.kind == Tag::Empty) {
+            at = tag.end;
+            continue;
         }
-        return false;
+        const void* found = memmem(xml.data() + tag.end, xml.size() - tag.end, "</row>", 6);
+        if (found == nullptr)
+            return false;
+        const size_t close = size_t(static_cast<const char*>(found) - xml.data());
+        if (row >= 1 && row <= kMaxRows) {
+            index.rows.push_back({row, uint32_t(at), uint32_t(close + 6)});
+            scanRow(xml.substr(tag.end, close - tag.end), row, index.range);
+        }
+        at = close + 6;
     }
-
-private:
-    bool nest(const Tag& tag)
-    {
-        if (tag.kind == Tag::Open) {
-            m_open.push_back(tag.name);
-            return m_open.size() <= kMaxQuickDepth;
-        }
-        if (tag.kind == Tag::Close) {
-            if (m_open.empty() || m_open.back() != tag.name)
-                return false;
-            m_open.pop_back();
-        }
-        return true;
-    }
-
-    void followRow(const Tag& tag, XlsxSheetIndex& index)
-    {
-        if (tag.kind != Tag::Close) {
-            m_row = rowNumber(tag.attributes, m_row);
-            m_rowBegin = tag.begin;
-            m_col = 0;
-        } else if (m_row >= 1 && m_row <= kMaxRows) {
-            index.rows.push_back({m_row, uint32_t(m_rowBegin), uint32_t(tag.end)});
-        }
-    }
-
-    void followCell(const Tag& tag, XlsxSheetIndex& index)
-    {
-        if (tag.kind != Tag::Close) {
-            m_col = columnNumber(tag.attributes, m_col);
-            m_inCell = tag.kind == Tag::Open;
-            m_cellHasValue = false;
-        } else if (m_inCell) {
-            m_inCell = false;
-            if (m_cellHasValue && m_row >= 1 && m_row <= kMaxRows && m_col >= 1 && m_col <= kMaxCols)
-                include(index.range, m_row, m_col);
-        }
-    }
-
-    TagScanner m_scanner;
-    std::vector<std::string_view> m_open{std::string_view("sheetData")};
-    int m_row = 0;
-    int m_col = 0;
-    size_t m_rowBegin = 0;
-    bool m_inCell = false;
-    bool m_cellHasValue = false;
-};
+}
 
 class IgnoreAll final : public XmlHandler {
     void start(std::string_view, const char**) override {}
@@ -141,7 +160,7 @@ std::optional<XlsxSheetIndex> indexXlsxSheet(std::string_view xml)
     index.dataBegin = index.dataEnd = tag.end;
     if (tag.kind == Tag::Empty)
         return index;
-    if (!IndexPass(xml, tag.end).run(index))
+    if (!indexRows(xml, tag.end, index))
         return std::nullopt;
     std::stable_sort(index.rows.begin(), index.rows.end(),
                      [](const XlsxRowSpan& a, const XlsxRowSpan& b) { return a.row < b.row; });
