@@ -21,6 +21,10 @@ namespace tesvora::bank {
 
 namespace {
 
+// FreeXL allocates 16 bytes for every cell its DIMENSION records claim, used or not: allow four
+// full BIFF8 sheets of 65536 x 256 (about 1 GiB) and no more.
+constexpr uint64_t kMaxCellSlots = uint64_t(4) * 65536 * 256;
+
 struct GObjectDeleter {
     void operator()(void* object) const { g_object_unref(object); }
 };
@@ -191,6 +195,8 @@ Expected<std::unique_ptr<Workbook>> openXls(const std::filesystem::path& path)
         return tl::unexpected(scan.error());
     if (scan->encrypted)
         return readError(ReadErrorCode::Encrypted, "xls: FILEPASS record");
+    if (scan->cellSlots > kMaxCellSlots)
+        return readError(ReadErrorCode::TooLarge, "xls: sheets claim " + std::to_string(scan->cellSlots) + " cells");
     auto sheets = readSheets(path, *scan);
     if (!sheets)
         return tl::unexpected(sheets.error());

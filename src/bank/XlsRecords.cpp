@@ -17,6 +17,7 @@ enum RecordType : uint16_t {
     kFilePass = 0x002F,
     kCodePage = 0x0042,
     kBoundSheet = 0x0085,
+    kDimension = 0x0200,
     kBoolErr = 0x0205,
     kString = 0x0207,
     kBof = 0x0809,
@@ -116,7 +117,16 @@ std::optional<std::string> formulaResult(std::string_view data, bool& stringFoll
     }
 }
 
-std::vector<XlsRecordCell> scanSheet(std::string_view stream, size_t offset, int biffVersion, int codePage)
+// Rows times columns a DIMENSION record claims (last row and column are stored plus one).
+uint64_t dimensionSlots(std::string_view data, int biffVersion)
+{
+    if (biffVersion >= 8)
+        return uint64_t(u32(data, 4)) * u16(data, 10);
+    return uint64_t(u16(data, 2)) * u16(data, 6);
+}
+
+std::vector<XlsRecordCell> scanSheet(std::string_view stream, size_t offset, int biffVersion, int codePage,
+                                     uint64_t& cellSlots)
 {
     std::vector<XlsRecordCell> cells;
     RecordReader reader(stream, offset);
@@ -129,6 +139,8 @@ std::vector<XlsRecordCell> scanSheet(std::string_view stream, size_t offset, int
             break;
         if (depth != 1)
             continue; // inside an embedded chart
+        if (record->type == kDimension)
+            cellSlots += dimensionSlots(record->data, biffVersion);
         const int row = u16(record->data, 0) + 1;
         const int col = u16(record->data, 2) + 1;
         if (record->type == kFormula) {
@@ -171,7 +183,7 @@ Expected<XlsRecordScan> scanXlsRecords(std::string_view stream)
     if (scan.encrypted)
         return scan; // the records after FILEPASS are encrypted
     for (uint32_t offset : globals.sheetOffsets)
-        scan.sheets.push_back(scanSheet(stream, offset, scan.biffVersion, globals.codePage));
+        scan.sheets.push_back(scanSheet(stream, offset, scan.biffVersion, globals.codePage, scan.cellSlots));
     return scan;
 }
 

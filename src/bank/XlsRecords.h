@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,10 +22,11 @@ struct XlsRecordScan {
     bool encrypted = false;
     int biffVersion = 8;
     std::vector<std::vector<XlsRecordCell>> sheets;
+    uint64_t cellSlots = 0; // rows times columns of every worksheet's DIMENSION: what FreeXL allocates
 };
 
-// Scans the "Workbook"/"Book" stream of an xls file for FILEPASS, BOUNDSHEET, FORMULA, STRING
-// and BOOLERR records only; Corrupt when the stream does not start with a BOF record.
+// Scans the "Workbook"/"Book" stream of an xls file for FILEPASS, BOUNDSHEET, DIMENSION, FORMULA,
+// STRING and BOOLERR records only; Corrupt when the stream does not start with a BOF record.
 Expected<XlsRecordScan> scanXlsRecords(std::string_view stream);
 
 } // namespace tesvora::bank

@@ -70,6 +70,22 @@ TEST(XlsReader, FormulaResultsBooleansAndErrorsComeFromTheRecords)
                          {"E3", "FALSE"}, {"C5", "#N/A"}, {"D5", "#DIV/0!"}, {"A2", "1"}, {"F4", "8:05:09"}});
 }
 
+TEST(XlsReader, CellsInTheFarCornersSetTheUsedRange)
+{
+    auto sheet = firstSheet("far-corners.xls");
+    ASSERT_TRUE(sheet);
+    expectCells(*sheet, {{"A1", "起"}, {"IV1", "右"}, {"A65536", "底"}, {"IV65536", ""}, {"B2", ""}});
+    EXPECT_EQ(sheet->usedRange(), (UsedRange{1, 65536, 1, 256}));
+}
+
+TEST(XlsReader, SheetsClaimingMoreCellsThanTheCapAreTooLarge)
+{
+    // Five sheets of 65536 x 256: FreeXL would allocate 16 bytes for each claimed cell.
+    auto workbook = openXls(kFixtures / "huge-dimensions.xls");
+    ASSERT_FALSE(workbook);
+    EXPECT_EQ(int(workbook.error().code), int(ReadErrorCode::TooLarge)) << workbook.error().detail;
+}
+
 TEST(XlsReader, NotACompoundFileIsCorrupt)
 {
     auto workbook = openXls(kFixtures / "sample.csv");
