@@ -85,7 +85,11 @@ char sniffSeparator(std::string_view text)
 // and a row ends at CR LF, LF or CR. Text after a closing quote is kept, as spreadsheets do.
 class CsvParser {
 public:
-    CsvParser(std::string_view text, char separator) : m_text(text), m_separator(separator) {}
+    CsvParser(std::string_view text, char separator)
+        : m_text(text)
+        , m_separator(separator)
+    {
+    }
 
     Expected<GridSheet> parse()
     {
@@ -93,8 +97,8 @@ public:
         int row = 1, col = 1;
         while (m_at < m_text.size()) {
             if (row > kMaxRows || col > kMaxCols)
-                return readError(ReadErrorCode::TooLarge, "csv: more than " + std::to_string(kMaxRows)
-                                     + " rows or " + std::to_string(kMaxCols) + " columns");
+                return readError(ReadErrorCode::TooLarge,
+                    "csv: more than " + std::to_string(kMaxRows) + " rows or " + std::to_string(kMaxCols) + " columns");
             auto cell = field();
             if (!cell)
                 return tl::unexpected(cell.error());
@@ -131,7 +135,8 @@ private:
             }
             cell.push_back(c);
             if (cell.size() > kMaxCellBytes)
-                return readError(ReadErrorCode::TooLarge, "csv: a cell over " + std::to_string(kMaxCellBytes) + " bytes");
+                return readError(
+                    ReadErrorCode::TooLarge, "csv: a cell over " + std::to_string(kMaxCellBytes) + " bytes");
         }
         return cell;
     }
@@ -143,7 +148,10 @@ private:
 
 class CsvWorkbook final : public Workbook {
 public:
-    explicit CsvWorkbook(GridSheet sheet) : m_sheet(std::move(sheet)) {}
+    explicit CsvWorkbook(GridSheet sheet)
+        : m_sheet(std::move(sheet))
+    {
+    }
 
     const std::vector<std::string>& sheetNames() const override { return m_names; }
 
@@ -156,7 +164,7 @@ public:
 
 private:
     GridSheet m_sheet;
-    std::vector<std::string> m_names{m_sheet.name()};
+    std::vector<std::string> m_names { m_sheet.name() };
 };
 
 } // namespace

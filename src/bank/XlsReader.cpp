@@ -28,8 +28,7 @@ constexpr uint64_t kMaxCellSlots = uint64_t(4) * 65536 * 256;
 struct GObjectDeleter {
     void operator()(void* object) const { g_object_unref(object); }
 };
-template <typename T>
-using GPtr = std::unique_ptr<T, GObjectDeleter>;
+template <typename T> using GPtr = std::unique_ptr<T, GObjectDeleter>;
 
 struct FreeXlHandle {
     const void* handle = nullptr;
@@ -62,12 +61,12 @@ Expected<std::string> workbookStream(const std::filesystem::path& path)
     g_clear_error(&error);
     if (!ole)
         return readError(ReadErrorCode::Corrupt, "xls: damaged compound file");
-    for (const char* name : {"EncryptionInfo", "EncryptedPackage"}) {
-        if (GPtr<GsfInput> child{gsf_infile_child_by_name(ole.get(), name)})
+    for (const char* name : { "EncryptionInfo", "EncryptedPackage" }) {
+        if (GPtr<GsfInput> child { gsf_infile_child_by_name(ole.get(), name) })
             return readError(ReadErrorCode::Encrypted, "password-protected Office Open XML file");
     }
-    for (const char* name : {"Workbook", "Book", "WORKBOOK", "BOOK"}) {
-        if (GPtr<GsfInput> child{gsf_infile_child_by_name(ole.get(), name)})
+    for (const char* name : { "Workbook", "Book", "WORKBOOK", "BOOK" }) {
+        if (GPtr<GsfInput> child { gsf_infile_child_by_name(ole.get(), name) })
             return readStream(child.get());
     }
     return readError(ReadErrorCode::Unsupported, "compound file without a workbook stream");
@@ -76,10 +75,10 @@ Expected<std::string> workbookStream(const std::filesystem::path& path)
 ReadError freeXlError(int rc)
 {
     if (rc == FREEXL_INSUFFICIENT_MEMORY)
-        return {ReadErrorCode::TooLarge, "xls: out of memory"};
+        return { ReadErrorCode::TooLarge, "xls: out of memory" };
     if (rc == FREEXL_FILE_NOT_FOUND)
-        return {ReadErrorCode::Unreadable, "xls: cannot open the file"};
-    return {ReadErrorCode::Corrupt, "xls: FreeXL error " + std::to_string(rc)};
+        return { ReadErrorCode::Unreadable, "xls: cannot open the file" };
+    return { ReadErrorCode::Corrupt, "xls: FreeXL error " + std::to_string(rc) };
 }
 
 // "2024-03-15", "2024-03-15 13:45:30", "08:05:09" as "2024/3/15", "2024/3/15 13:45:30", "8:05:09".
@@ -134,14 +133,15 @@ Expected<GridSheet> readSheet(const void* handle, unsigned index, const std::vec
                 sheet.set(int(row) + 1, int(col) + 1, cellText(value));
         }
     }
-    for (const XlsRecordCell& cell : extra ? *extra : std::vector<XlsRecordCell>{})
+    for (const XlsRecordCell& cell : extra ? *extra : std::vector<XlsRecordCell> {})
         sheet.set(cell.row, cell.col, cell.text); // later wins: replaces FreeXL's 1/0 for booleans
     return sheet;
 }
 
 class XlsWorkbook final : public Workbook {
 public:
-    explicit XlsWorkbook(std::vector<GridSheet> sheets) : m_sheets(std::move(sheets))
+    explicit XlsWorkbook(std::vector<GridSheet> sheets)
+        : m_sheets(std::move(sheets))
     {
         for (const GridSheet& sheet : m_sheets)
             m_names.push_back(sheet.name());

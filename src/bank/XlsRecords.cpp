@@ -41,7 +41,11 @@ uint32_t u32(std::string_view data, size_t at)
 // Walks the records of one substream; a record running past the end ends the walk.
 class RecordReader {
 public:
-    RecordReader(std::string_view stream, size_t offset) : m_stream(stream), m_at(offset) {}
+    RecordReader(std::string_view stream, size_t offset)
+        : m_stream(stream)
+        , m_at(offset)
+    {
+    }
 
     std::optional<Record> next()
     {
@@ -51,7 +55,7 @@ public:
         const size_t size = u16(m_stream, m_at + 2);
         if (m_at + 4 + size > m_stream.size())
             return std::nullopt;
-        Record record{type, m_stream.substr(m_at + 4, size)};
+        Record record { type, m_stream.substr(m_at + 4, size) };
         m_at += 4 + size;
         return record;
     }
@@ -64,14 +68,22 @@ private:
 std::string errorText(uint8_t code)
 {
     switch (code) {
-    case 0x00: return "#NULL!";
-    case 0x07: return "#DIV/0!";
-    case 0x0F: return "#VALUE!";
-    case 0x17: return "#REF!";
-    case 0x1D: return "#NAME?";
-    case 0x24: return "#NUM!";
-    case 0x2A: return "#N/A";
-    default: return "#N/A";
+    case 0x00:
+        return "#NULL!";
+    case 0x07:
+        return "#DIV/0!";
+    case 0x0F:
+        return "#VALUE!";
+    case 0x17:
+        return "#REF!";
+    case 0x1D:
+        return "#NAME?";
+    case 0x24:
+        return "#NUM!";
+    case 0x2A:
+        return "#N/A";
+    default:
+        return "#N/A";
     }
 }
 
@@ -110,10 +122,15 @@ std::optional<std::string> formulaResult(std::string_view data, bool& stringFoll
         return formatNumber(value); // date-formatted results stay numbers: the XF is not looked up
     }
     switch (uint8_t(data[6])) {
-    case 0: stringFollows = true; return std::nullopt;
-    case 1: return boolErrText(uint8_t(data[8]), false);
-    case 2: return boolErrText(uint8_t(data[8]), true);
-    default: return std::string();
+    case 0:
+        stringFollows = true;
+        return std::nullopt;
+    case 1:
+        return boolErrText(uint8_t(data[8]), false);
+    case 2:
+        return boolErrText(uint8_t(data[8]), true);
+    default:
+        return std::string();
     }
 }
 
@@ -125,8 +142,8 @@ uint64_t dimensionSlots(std::string_view data, int biffVersion)
     return uint64_t(u16(data, 2)) * u16(data, 6);
 }
 
-std::vector<XlsRecordCell> scanSheet(std::string_view stream, size_t offset, int biffVersion, int codePage,
-                                     uint64_t& cellSlots)
+std::vector<XlsRecordCell> scanSheet(
+    std::string_view stream, size_t offset, int biffVersion, int codePage, uint64_t& cellSlots)
 {
     std::vector<XlsRecordCell> cells;
     RecordReader reader(stream, offset);
@@ -146,14 +163,14 @@ std::vector<XlsRecordCell> scanSheet(std::string_view stream, size_t offset, int
         if (record->type == kFormula) {
             bool stringFollows = false;
             if (auto text = formulaResult(record->data, stringFollows))
-                cells.push_back({row, col, std::move(*text)});
-            pendingString = stringFollows ? std::optional<XlsRecordCell>({row, col, {}}) : std::nullopt;
+                cells.push_back({ row, col, std::move(*text) });
+            pendingString = stringFollows ? std::optional<XlsRecordCell>({ row, col, {} }) : std::nullopt;
         } else if (record->type == kString && pendingString) {
             pendingString->text = stringRecordText(record->data, biffVersion, codePage);
             cells.push_back(std::move(*pendingString));
             pendingString.reset();
         } else if (record->type == kBoolErr && record->data.size() >= 8) {
-            cells.push_back({row, col, boolErrText(uint8_t(record->data[6]), record->data[7] != 0)});
+            cells.push_back({ row, col, boolErrText(uint8_t(record->data[6]), record->data[7] != 0) });
         }
     }
     return cells;

@@ -27,7 +27,7 @@ struct BadFile {
     ReadErrorCode code;
 };
 
-class BadInputTest : public testing::TestWithParam<BadFile> {};
+class BadInputTest : public testing::TestWithParam<BadFile> { };
 
 TEST_P(BadInputTest, GivesItsErrorCode)
 {
@@ -37,20 +37,19 @@ TEST_P(BadInputTest, GivesItsErrorCode)
     EXPECT_FALSE(sheet.error().message().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fixtures, BadInputTest,
-    testing::Values(BadFile{"missingFile", "no-such-file.xlsx", ReadErrorCode::NotFound},
-                    BadFile{"folder", "src", ReadErrorCode::NotAFile},
-                    BadFile{"png", "picture.png", ReadErrorCode::Unsupported},
-                    BadFile{"binary", "binary.bin", ReadErrorCode::Unsupported},
-                    BadFile{"compoundFileWithoutWorkbook", "not-a-workbook.doc", ReadErrorCode::Unsupported},
-                    BadFile{"encryptedXlsx", "encrypted.xlsx", ReadErrorCode::Encrypted},
-                    BadFile{"encryptedXls", "encrypted.xls", ReadErrorCode::Encrypted},
-                    BadFile{"encryptedOds", "encrypted.ods", ReadErrorCode::Encrypted},
-                    BadFile{"truncatedXlsx", "truncated.xlsx", ReadErrorCode::Corrupt},
-                    BadFile{"truncatedXls", "truncated.xls", ReadErrorCode::Corrupt},
-                    BadFile{"truncatedOds", "truncated.ods", ReadErrorCode::Corrupt},
-                    BadFile{"damagedZip", "damaged.xlsx", ReadErrorCode::Corrupt}),
+INSTANTIATE_TEST_SUITE_P(Fixtures, BadInputTest,
+    testing::Values(BadFile { "missingFile", "no-such-file.xlsx", ReadErrorCode::NotFound },
+        BadFile { "folder", "src", ReadErrorCode::NotAFile },
+        BadFile { "png", "picture.png", ReadErrorCode::Unsupported },
+        BadFile { "binary", "binary.bin", ReadErrorCode::Unsupported },
+        BadFile { "compoundFileWithoutWorkbook", "not-a-workbook.doc", ReadErrorCode::Unsupported },
+        BadFile { "encryptedXlsx", "encrypted.xlsx", ReadErrorCode::Encrypted },
+        BadFile { "encryptedXls", "encrypted.xls", ReadErrorCode::Encrypted },
+        BadFile { "encryptedOds", "encrypted.ods", ReadErrorCode::Encrypted },
+        BadFile { "truncatedXlsx", "truncated.xlsx", ReadErrorCode::Corrupt },
+        BadFile { "truncatedXls", "truncated.xls", ReadErrorCode::Corrupt },
+        BadFile { "truncatedOds", "truncated.ods", ReadErrorCode::Corrupt },
+        BadFile { "damagedZip", "damaged.xlsx", ReadErrorCode::Corrupt }),
     [](const testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 
 TEST(BadInput, EmptyFileIsEmptyFile)
@@ -79,12 +78,12 @@ TEST(BadInput, FileOfAnotherKindSaysItIsNoSupportedSpreadsheet)
 
 TEST(BadInput, SheetNumberNamingNoSheetIsNoSuchSheet)
 {
-    for (const char* file : {"sample.xlsx", "sample.xls", "sample.ods", "sample.csv"}) {
+    for (const char* file : { "sample.xlsx", "sample.xls", "sample.ods", "sample.csv" }) {
         SCOPED_TRACE(file);
         auto workbook = OpenBank(kFixtures / file);
         ASSERT_TRUE(workbook) << workbook.error().detail;
         const int count = int((*workbook)->sheetNames().size());
-        for (int number : {0, -1, count + 1}) {
+        for (int number : { 0, -1, count + 1 }) {
             SCOPED_TRACE(number);
             auto sheet = SelectSheet(**workbook, number);
             ASSERT_FALSE(sheet);

@@ -16,52 +16,52 @@ const std::filesystem::path kFixtures = TESVORA_FIXTURES;
 
 struct ExpectedCell {
     const char* address;
-    const char* text;    // as a workbook format gives it
+    const char* text; // as a workbook format gives it
     const char* csvText; // as LibreOffice wrote it into the csv (the displayed text)
     const char* xlsText = nullptr; // where LibreOffice's xls holds something else
 };
 
 // Sheet 题库 of tests/fixtures/src/sample.fods; "" marks cells that must read empty.
 const ExpectedCell kBankSheet[] = {
-    {"A1", "序号", "序号"},
-    {"C1", "题目", "题目"},
-    {"D1", "选项A", "选项A"}, // LibreOffice stores it as rich text (two fonts)
-    {"F1", "正确答案", "正确答案"},
-    {"G1", "", ""},
-    {"Z1", "", ""},
-    {"AA1", "备注", "备注"},
-    {"AB1", "分值", "分值"},
-    {"AC1", "", ""},
-    {"A2", "1", "1"},
-    {"C2", "中国的首都是哪座城市？", "中国的首都是哪座城市？"},
-    {"AA2", "0.5", "0.5"},
-    {"AB2", "0.3", "0.3"}, // =0.1+0.2
-    {"C3", "这句话部分加粗了", "这句话部分加粗了"},
-    {"D3", "TRUE", "TRUE"},
-    {"E3", "FALSE", "FALSE"},
-    {"AA3", "1E+20", "1E+020"},
-    {"AB3", "-3.25", "-3.25"},
-    {"C4", "第一行\n第二行", "第一行\n第二行"},
-    {"D4", "2024/3/15", "2024-03-15"},
-    {"E4", "2024/3/15 13:45:30", "2024-03-15 13:45:30"},
-    {"F4", "8:05:09", "08:05:09"},
-    {"AA4", "0.333333333333333", "0.333333333333333"}, // =1/3
-    {"AB4", "123456789012", "123456789012"},
-    {"C5", "#N/A", "#N/A"},
-    {"D5", "#DIV/0!", "#DIV/0!"},
-    {"E5", "10", "10"},     // =A2*10
+    { "A1", "序号", "序号" },
+    { "C1", "题目", "题目" },
+    { "D1", "选项A", "选项A" }, // LibreOffice stores it as rich text (two fonts)
+    { "F1", "正确答案", "正确答案" },
+    { "G1", "", "" },
+    { "Z1", "", "" },
+    { "AA1", "备注", "备注" },
+    { "AB1", "分值", "分值" },
+    { "AC1", "", "" },
+    { "A2", "1", "1" },
+    { "C2", "中国的首都是哪座城市？", "中国的首都是哪座城市？" },
+    { "AA2", "0.5", "0.5" },
+    { "AB2", "0.3", "0.3" }, // =0.1+0.2
+    { "C3", "这句话部分加粗了", "这句话部分加粗了" },
+    { "D3", "TRUE", "TRUE" },
+    { "E3", "FALSE", "FALSE" },
+    { "AA3", "1E+20", "1E+020" },
+    { "AB3", "-3.25", "-3.25" },
+    { "C4", "第一行\n第二行", "第一行\n第二行" },
+    { "D4", "2024/3/15", "2024-03-15" },
+    { "E4", "2024/3/15 13:45:30", "2024-03-15 13:45:30" },
+    { "F4", "8:05:09", "08:05:09" },
+    { "AA4", "0.333333333333333", "0.333333333333333" }, // =1/3
+    { "AB4", "123456789012", "123456789012" },
+    { "C5", "#N/A", "#N/A" },
+    { "D5", "#DIV/0!", "#DIV/0!" },
+    { "E5", "10", "10" }, // =A2*10
     // ="答案"&"甲": LibreOffice 7.4 stores no cached string result in xls, its FORMULA record holds 0
     // (sample-gnumeric.xls has it; XlsReaderTest reads it there).
-    {"F5", "答案甲", "答案甲", "0"},
-    {"AA5", "0.25", "25%"},
-    {"AB5", "1", "1.00"},
-    {"A6", "5", "5"},
-    {"B6", "合并单元格", "合并单元格"}, // B6:D7 merged
-    {"C6", "", ""},
-    {"D7", "", ""},
-    {"E6", "007", "007"},
-    {"F7", "D", "D"},
-    {"A8", "", ""},
+    { "F5", "答案甲", "答案甲", "0" },
+    { "AA5", "0.25", "25%" },
+    { "AB5", "1", "1.00" },
+    { "A6", "5", "5" },
+    { "B6", "合并单元格", "合并单元格" }, // B6:D7 merged
+    { "C6", "", "" },
+    { "D7", "", "" },
+    { "E6", "007", "007" },
+    { "F7", "D", "D" },
+    { "A8", "", "" },
 };
 
 struct FormatCase {
@@ -102,9 +102,9 @@ TEST_P(CrossFormatTest, SheetNamesAndUsedRanges)
 {
     auto workbook = open();
     ASSERT_TRUE(workbook);
-    const std::vector<std::string> names =
-        GetParam().csv ? std::vector<std::string>{"Sheet1"} : std::vector<std::string>{"题库", "空表", "偏移"};
-    const std::vector<UsedRange> ranges = {{1, 7, 1, 28}, {}, {5, 7, 3, 5}};
+    const std::vector<std::string> names
+        = GetParam().csv ? std::vector<std::string> { "Sheet1" } : std::vector<std::string> { "题库", "空表", "偏移" };
+    const std::vector<UsedRange> ranges = { { 1, 7, 1, 28 }, {}, { 5, 7, 3, 5 } };
     ASSERT_EQ(workbook->sheetNames(), names);
     for (size_t i = 0; i < names.size(); ++i) {
         SCOPED_TRACE(names[i]);
@@ -132,17 +132,13 @@ TEST_P(CrossFormatTest, OffsetSheetStartsAtC5)
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, CrossFormatTest,
-                         testing::Values(FormatCase{"xlsx", "sample.xlsx", false},
-                                         FormatCase{"xlsxChineseName", "题库 样例.xlsx", false},
-                                         FormatCase{"xls", "sample.xls", false},
-                                         FormatCase{"ods", "sample.ods", false},
-                                         FormatCase{"csvUtf8", "sample.csv", true},
-                                         FormatCase{"csvUtf8Bom", "sample-utf8bom.csv", true},
-                                         FormatCase{"csvGbk", "sample-gbk.csv", true},
-                                         FormatCase{"csvUtf16Le", "sample-utf16le.csv", true},
-                                         FormatCase{"csvUtf16Be", "sample-utf16be.csv", true},
-                                         FormatCase{"csvTabs", "sample-tab.csv", true}),
-                         [](const testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
+    testing::Values(FormatCase { "xlsx", "sample.xlsx", false },
+        FormatCase { "xlsxChineseName", "题库 样例.xlsx", false }, FormatCase { "xls", "sample.xls", false },
+        FormatCase { "ods", "sample.ods", false }, FormatCase { "csvUtf8", "sample.csv", true },
+        FormatCase { "csvUtf8Bom", "sample-utf8bom.csv", true }, FormatCase { "csvGbk", "sample-gbk.csv", true },
+        FormatCase { "csvUtf16Le", "sample-utf16le.csv", true },
+        FormatCase { "csvUtf16Be", "sample-utf16be.csv", true }, FormatCase { "csvTabs", "sample-tab.csv", true }),
+    [](const testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tesvora::bank

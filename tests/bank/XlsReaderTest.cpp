@@ -37,14 +37,16 @@ TEST(XlsReader, Biff5TextIsDecodedFromItsCodePage)
 {
     auto workbook = openXls(kFixtures / "biff5-gbk.xls");
     ASSERT_TRUE(workbook) << workbook.error().detail;
-    EXPECT_EQ((*workbook)->sheetNames(), std::vector<std::string>{"中文表"});
+    EXPECT_EQ((*workbook)->sheetNames(), std::vector<std::string> { "中文表" });
     auto sheet = firstSheet("biff5-gbk.xls");
     ASSERT_TRUE(sheet);
-    expectCells(*sheet, {{"A1", "题目"}, {"B1", "正确答案"}, {"A2", "中文文本：甲乙丙"}, {"A3", "12.5"}, {"B3", "Excel 95"}});
-    EXPECT_EQ(sheet->usedRange(), (UsedRange{1, 3, 1, 2}));
+    expectCells(*sheet,
+        { { "A1", "题目" }, { "B1", "正确答案" }, { "A2", "中文文本：甲乙丙" }, { "A3", "12.5" },
+            { "B3", "Excel 95" } });
+    EXPECT_EQ(sheet->usedRange(), (UsedRange { 1, 3, 1, 2 }));
 }
 
-class Date1904Test : public testing::TestWithParam<const char*> {};
+class Date1904Test : public testing::TestWithParam<const char*> { };
 
 // The same 1904-system workbook saved by LibreOffice as xls and as xlsx.
 TEST_P(Date1904Test, DatesReadAsTheirDays)
@@ -53,29 +55,31 @@ TEST_P(Date1904Test, DatesReadAsTheirDays)
     ASSERT_TRUE(workbook) << workbook.error().detail;
     auto sheet = SelectSheet(**workbook, 1);
     ASSERT_TRUE(sheet) << sheet.error().detail;
-    expectCells(**sheet, {{"A1", "日期"}, {"B1", "2024/3/15"}, {"B2", "1904/1/2 6:00:00"}, {"B3", "23:59:59"}, {"B4", "1"}});
+    expectCells(**sheet,
+        { { "A1", "日期" }, { "B1", "2024/3/15" }, { "B2", "1904/1/2 6:00:00" }, { "B3", "23:59:59" }, { "B4", "1" } });
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, Date1904Test, testing::Values("date1904.xls", "date1904.xlsx"),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                             return std::string(std::filesystem::path(info.param).extension().string().substr(1));
-                         });
+    [](const testing::TestParamInfo<const char*>& info) {
+        return std::string(std::filesystem::path(info.param).extension().string().substr(1));
+    });
 
 TEST(XlsReader, FormulaResultsBooleansAndErrorsComeFromTheRecords)
 {
     // Saved by gnumeric from sample.xlsx: it writes string formula results as STRING records.
     auto sheet = firstSheet("sample-gnumeric.xls");
     ASSERT_TRUE(sheet);
-    expectCells(*sheet, {{"AB2", "0.3"}, {"AA4", "0.333333333333333"}, {"E5", "10"}, {"F5", "答案甲"}, {"D3", "TRUE"},
-                         {"E3", "FALSE"}, {"C5", "#N/A"}, {"D5", "#DIV/0!"}, {"A2", "1"}, {"F4", "8:05:09"}});
+    expectCells(*sheet,
+        { { "AB2", "0.3" }, { "AA4", "0.333333333333333" }, { "E5", "10" }, { "F5", "答案甲" }, { "D3", "TRUE" },
+            { "E3", "FALSE" }, { "C5", "#N/A" }, { "D5", "#DIV/0!" }, { "A2", "1" }, { "F4", "8:05:09" } });
 }
 
 TEST(XlsReader, CellsInTheFarCornersSetTheUsedRange)
 {
     auto sheet = firstSheet("far-corners.xls");
     ASSERT_TRUE(sheet);
-    expectCells(*sheet, {{"A1", "起"}, {"IV1", "右"}, {"A65536", "底"}, {"IV65536", ""}, {"B2", ""}});
-    EXPECT_EQ(sheet->usedRange(), (UsedRange{1, 65536, 1, 256}));
+    expectCells(*sheet, { { "A1", "起" }, { "IV1", "右" }, { "A65536", "底" }, { "IV65536", "" }, { "B2", "" } });
+    EXPECT_EQ(sheet->usedRange(), (UsedRange { 1, 65536, 1, 256 }));
 }
 
 TEST(XlsReader, SheetsClaimingMoreCellsThanTheCapAreTooLarge)
@@ -109,13 +113,14 @@ TEST(XlsReader, NothingStaysOpenAfterReading)
 // BIFF8 records: type and size (little-endian), then the data.
 std::string record(uint16_t type, std::string data)
 {
-    std::string out{char(type & 0xFF), char(type >> 8), char(data.size() & 0xFF), char(data.size() >> 8)};
+    std::string out { char(type & 0xFF), char(type >> 8), char(data.size() & 0xFF), char(data.size() >> 8) };
     return out + data;
 }
 
 TEST(XlsRecords, StreamWithoutBofIsCorrupt)
 {
-    for (const std::string& stream : {std::string(), std::string("\x0A\x00\x00\x00", 4), std::string("\x09\x08\x10", 3)}) {
+    for (const std::string& stream :
+        { std::string(), std::string("\x0A\x00\x00\x00", 4), std::string("\x09\x08\x10", 3) }) {
         auto scan = scanXlsRecords(stream);
         ASSERT_FALSE(scan);
         EXPECT_EQ(int(scan.error().code), int(ReadErrorCode::Corrupt));
@@ -124,8 +129,8 @@ TEST(XlsRecords, StreamWithoutBofIsCorrupt)
 
 TEST(XlsRecords, FilePassMarksTheStreamEncrypted)
 {
-    const std::string stream = record(0x0809, std::string("\x00\x06\x05\x00", 4)) + record(0x002F, "xxxx")
-                             + record(0x000A, "");
+    const std::string stream
+        = record(0x0809, std::string("\x00\x06\x05\x00", 4)) + record(0x002F, "xxxx") + record(0x000A, "");
     auto scan = scanXlsRecords(stream);
     ASSERT_TRUE(scan);
     EXPECT_TRUE(scan->encrypted);
