@@ -9,7 +9,7 @@
 namespace tesvora::bank {
 
 // Most non-empty cells one sheet may hold when read in full; past it the sheet is TooLarge.
-inline constexpr size_t kMaxSheetCells = size_t(1) << 24;
+inline constexpr size_t kMaxSheetCells = size_t(1) << 22;
 
 // The worksheet part `xml` as a Sheet named `name`. Ordinary sheets keep the XML and parse
 // only the rows asked for; unusual ones are parsed in full. Corrupt for bad XML.
