@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <mutex>
 
 #include <freexl.h>
 #include <gsf/gsf-infile-msole.h>
@@ -46,10 +47,23 @@ Expected<std::string> readStream(GsfInput* input)
     return bytes;
 }
 
+void ignoreLog(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
+// libgsf reports damaged compound files also as GLib criticals on stderr; the error value says it.
+void initGsf()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        gsf_init();
+        g_log_set_handler("libgsf:msole", GLogLevelFlags(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING), ignoreLog,
+                          nullptr);
+    });
+}
+
 // The "Workbook" (BIFF8) or "Book" (BIFF5) stream of the compound file at `path`.
 Expected<std::string> workbookStream(const std::filesystem::path& path)
 {
-    gsf_init();
+    initGsf();
     GError* error = nullptr;
     GPtr<GsfInput> file(GSF_INPUT(gsf_input_stdio_new(path.c_str(), &error)));
     if (!file) {

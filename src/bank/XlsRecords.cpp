@@ -100,6 +100,7 @@ struct Globals {
 };
 
 // A STRING record's text: BIFF8 holds UTF-16 or Latin-1 characters, BIFF5 bytes in the code page.
+// A result longer than one record (over 8224 bytes) keeps only the part in this record.
 std::string stringRecordText(std::string_view data, int biffVersion, int codePage)
 {
     const size_t count = u16(data, 0);
