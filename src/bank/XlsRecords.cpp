@@ -17,6 +17,8 @@ enum RecordType : uint16_t {
     kFilePass = 0x002F,
     kCodePage = 0x0042,
     kBoundSheet = 0x0085,
+    kLabel = 0x0204,
+    kFormat = 0x041E,
     kDimension = 0x0200,
     kBoolErr = 0x0205,
     kString = 0x0207,
@@ -177,6 +179,36 @@ std::vector<XlsRecordCell> scanSheet(
     return cells;
 }
 
+// Whether the text of a FORMAT, BOUNDSHEET or LABEL record fits inside the record: FreeXL 1.0.6
+// copies as many characters as the record claims, reading past its buffer.
+bool textFits(const Record& record, int biffVersion)
+{
+    const std::string_view d = record.data;
+    const bool biff8 = biffVersion >= 8;
+    size_t count = 0, start = 0;
+    if (record.type == kFormat)
+        count = biff8 ? u16(d, 2) : (d.size() > 2 ? uint8_t(d[2]) : 0), start = biff8 ? 5 : 3;
+    else if (record.type == kBoundSheet)
+        count = d.size() > 6 ? uint8_t(d[6]) : 0, start = biff8 ? 8 : 7;
+    else if (record.type == kLabel)
+        count = u16(d, 6), start = biff8 ? 9 : 8;
+    else
+        return true;
+    const size_t width = biff8 && d.size() >= start && (uint8_t(d[start - 1]) & 1) ? 2 : 1;
+    return d.size() >= start && count * width <= d.size() - start;
+}
+
+// Every record of the stream in turn, as FreeXL walks it, checked with textFits.
+bool textsFit(std::string_view stream, int biffVersion)
+{
+    RecordReader reader(stream, 0);
+    while (auto record = reader.next()) {
+        if (!textFits(*record, biffVersion))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 Expected<XlsRecordScan> scanXlsRecords(std::string_view stream)
@@ -200,6 +232,8 @@ Expected<XlsRecordScan> scanXlsRecords(std::string_view stream)
     }
     if (scan.encrypted)
         return scan; // the records after FILEPASS are encrypted
+    if (!textsFit(stream, scan.biffVersion))
+        return readError(ReadErrorCode::Corrupt, "xls: a text runs past the end of its record");
     for (uint32_t offset : globals.sheetOffsets)
         scan.sheets.push_back(scanSheet(stream, offset, scan.biffVersion, globals.codePage, scan.cellSlots));
     return scan;

@@ -136,6 +136,46 @@ TEST(XlsRecords, FilePassMarksTheStreamEncrypted)
     EXPECT_TRUE(scan->encrypted);
 }
 
+TEST(XlsRecords, TextLongerThanItsRecordIsCorrupt)
+{
+    // FreeXL 1.0.6 would copy the claimed characters past its record buffer.
+    const std::string bof = record(0x0809, std::string("\x00\x06\x05\x00", 4));
+    const std::string cases[] = {
+        record(0x041E,
+            std::string("\x08\x00\xFF\xFF\x01"
+                        "ab",
+                7)), // FORMAT
+        record(0x0085,
+            std::string("\0\0\0\0\0\0\x09\x00"
+                        "Sheet",
+                13)), // BOUNDSHEET
+        record(0x0204,
+            std::string("\0\0\0\0\x0F\0\x05\x00\x00"
+                        "abc",
+                12)), // LABEL
+        record(0x0204, std::string("\0\0\0\0\x0F\0", 6)), // LABEL without its length
+    };
+    for (const std::string& bad : cases) {
+        SCOPED_TRACE(testing::PrintToString(bad));
+        auto scan = scanXlsRecords(bof + bad + record(0x000A, ""));
+        ASSERT_FALSE(scan);
+        EXPECT_EQ(int(scan.error().code), int(ReadErrorCode::Corrupt));
+    }
+    const std::string fitting = record(0x0204,
+        std::string("\0\0\0\0\x0F\0\x03\x00\x00"
+                    "abc",
+            12));
+    EXPECT_TRUE(scanXlsRecords(bof + fitting + record(0x000A, "")));
+}
+
+TEST(XlsReader, FuzzedFormatRecordIsCorrupt)
+{
+    // Found by fuzz_xls: a FORMAT record claiming 65535 wide characters.
+    auto workbook = openXls(kFixtures / "fuzz/xls/format-text-longer-than-its-record.xls");
+    ASSERT_FALSE(workbook);
+    EXPECT_EQ(int(workbook.error().code), int(ReadErrorCode::Corrupt)) << workbook.error().detail;
+}
+
 TEST(XlsRecords, RecordsRunningPastTheEndAreIgnored)
 {
     std::string globals = record(0x0809, std::string("\x00\x06\x05\x00", 4));
