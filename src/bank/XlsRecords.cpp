@@ -6,6 +6,7 @@
 
 #include "CellFormat.h"
 #include "TextDecoding.h"
+#include "XlsStringTable.h"
 
 namespace tesvora::bank {
 
@@ -15,8 +16,10 @@ enum RecordType : uint16_t {
     kFormula = 0x0006,
     kEof = 0x000A,
     kFilePass = 0x002F,
+    kContinue = 0x003C,
     kCodePage = 0x0042,
     kBoundSheet = 0x0085,
+    kSst = 0x00FC,
     kLabel = 0x0204,
     kFormat = 0x041E,
     kDimension = 0x0200,
@@ -198,12 +201,29 @@ bool textFits(const Record& record, int biffVersion)
     return d.size() >= start && count * width <= d.size() - start;
 }
 
-// Every record of the stream in turn, as FreeXL walks it, checked with textFits.
+// The SST record's data and that of the CONTINUE records right after it, which `reader` passes.
+std::vector<std::string_view> sstSegments(const Record& sst, RecordReader& reader)
+{
+    std::vector<std::string_view> segments { sst.data };
+    RecordReader peek = reader;
+    while (auto next = peek.next()) {
+        if (next->type != kContinue)
+            break;
+        segments.push_back(next->data);
+        reader = peek;
+    }
+    return segments;
+}
+
+// Every record of the stream in turn, as FreeXL walks it, checked with textFits, and the
+// shared strings with sharedStringsFit.
 bool textsFit(std::string_view stream, int biffVersion)
 {
     RecordReader reader(stream, 0);
     while (auto record = reader.next()) {
         if (!textFits(*record, biffVersion))
+            return false;
+        if (record->type == kSst && biffVersion >= 8 && !sharedStringsFit(sstSegments(*record, reader)))
             return false;
     }
     return true;
@@ -233,7 +253,7 @@ Expected<XlsRecordScan> scanXlsRecords(std::string_view stream)
     if (scan.encrypted)
         return scan; // the records after FILEPASS are encrypted
     if (!textsFit(stream, scan.biffVersion))
-        return readError(ReadErrorCode::Corrupt, "xls: a text runs past the end of its record");
+        return readError(ReadErrorCode::Corrupt, "xls: a text runs past the end of its records");
     for (uint32_t offset : globals.sheetOffsets)
         scan.sheets.push_back(scanSheet(stream, offset, scan.biffVersion, globals.codePage, scan.cellSlots));
     return scan;

@@ -7,6 +7,7 @@
 #include "CellAddress.h"
 #include "Readers.h"
 #include "XlsRecords.h"
+#include "XlsStringTable.h"
 
 namespace tesvora::bank {
 namespace {
@@ -166,6 +167,44 @@ TEST(XlsRecords, TextLongerThanItsRecordIsCorrupt)
                     "abc",
             12));
     EXPECT_TRUE(scanXlsRecords(bof + fitting + record(0x000A, "")));
+}
+
+struct SstCase {
+    const char* name;
+    std::vector<std::string> segments; // SST data, then CONTINUE data
+    bool fits;
+};
+
+class SharedStringsFitTest : public testing::TestWithParam<SstCase> { };
+
+TEST_P(SharedStringsFitTest, ChecksEveryStringAgainstItsRecords)
+{
+    const std::vector<std::string_view> segments(GetParam().segments.begin(), GetParam().segments.end());
+    EXPECT_EQ(sharedStringsFit(segments), GetParam().fits);
+}
+
+// Counts (total, unique), then per string: length, flags (1 wide, 4 extension, 8 runs), characters.
+const std::string kCounts = std::string("\x02\0\0\0\x02\0\0\0", 8);
+
+INSTANTIATE_TEST_SUITE_P(Tables, SharedStringsFitTest,
+    testing::Values(SstCase { "twoStrings", { kCounts + std::string("\x02\0\0ab\x01\0\x01\x2D\x4E", 10) }, true },
+        SstCase { "wideStringSplitIntoCompressedContinue",
+            { kCounts + std::string("\x03\0\x01\x2D\x4E", 5), std::string("\0bc\x01\0\0d", 7) }, true },
+        SstCase { "runsAndExtensionInsideTheRecord",
+            { kCounts + std::string("\x01\0\x0C\x01\0\x02\0\0\0a\0\0\0\0xy\x01\0\0z", 20) }, true },
+        SstCase { "lengthPastTheEnd", { kCounts + std::string("\xFF\xFF\x01" "ab", 5) }, false },
+        SstCase { "wideCharactersPastTheEnd", { kCounts + std::string("\x03\0\x01" "abcd", 7) }, false },
+        SstCase { "runsPastTheEnd", { kCounts + std::string("\x01\0\x08\xFF\0a", 6) }, false },
+        SstCase { "fewerStringsThanCounted", { kCounts + std::string("\x01\0\0a", 4) }, false },
+        SstCase { "noCounts", { std::string("\x01\0", 2) }, false }),
+    [](const testing::TestParamInfo<SstCase>& info) { return std::string(info.param.name); });
+
+TEST(XlsReader, FuzzedSharedStringIsCorrupt)
+{
+    // Found by fuzz_xls: a shared string claiming 65535 wide characters with runs and extension.
+    auto workbook = openXls(kFixtures / "fuzz/xls/shared-string-longer-than-its-records.xls");
+    ASSERT_FALSE(workbook);
+    EXPECT_EQ(int(workbook.error().code), int(ReadErrorCode::Corrupt)) << workbook.error().detail;
 }
 
 TEST(XlsReader, FuzzedFormatRecordIsCorrupt)
