@@ -22,9 +22,9 @@ namespace tesvora::bank {
 
 namespace {
 
-// FreeXL allocates 16 bytes for every cell its DIMENSION records claim, used or not: allow four
-// full BIFF8 sheets of 65536 x 256 (about 1 GiB) and no more.
-constexpr uint64_t kMaxCellSlots = uint64_t(4) * 65536 * 256;
+// FreeXL allocates 16 bytes for every cell its DIMENSION records claim, used or not: allow two
+// full BIFF8 sheets of 65536 x 256 (about 512 MiB) and no more.
+constexpr uint64_t kMaxCellSlots = uint64_t(2) * 65536 * 256;
 
 struct GObjectDeleter {
     void operator()(void* object) const { g_object_unref(object); }
