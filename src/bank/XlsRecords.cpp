@@ -15,6 +15,7 @@ namespace {
 enum RecordType : uint16_t {
     kFormula = 0x0006,
     kEof = 0x000A,
+    kName = 0x0018,
     kFilePass = 0x002F,
     kContinue = 0x003C,
     kCodePage = 0x0042,
@@ -64,6 +65,9 @@ public:
         m_at += 4 + size;
         return record;
     }
+
+    // After next() gave nothing: whether the stream simply ended, rather than in a cut record.
+    bool endedCleanly() const { return m_at + 4 > m_stream.size(); }
 
 private:
     std::string_view m_stream;
@@ -182,23 +186,25 @@ std::vector<XlsRecordCell> scanSheet(
     return cells;
 }
 
-// Whether the text of a FORMAT, BOUNDSHEET or LABEL record fits inside the record: FreeXL 1.0.6
-// copies as many characters as the record claims, reading past its buffer.
+// Whether the text of a FORMAT, BOUNDSHEET, LABEL or NAME record fits inside the record: FreeXL
+// 1.0.6 copies as many characters as the record claims, reading past its buffer.
 bool textFits(const Record& record, int biffVersion)
 {
     const std::string_view d = record.data;
     const bool biff8 = biffVersion >= 8;
-    size_t count = 0, start = 0;
+    size_t count = 0, start = 0, formulaSize = 0;
     if (record.type == kFormat)
         count = biff8 ? u16(d, 2) : (d.size() > 2 ? uint8_t(d[2]) : 0), start = biff8 ? 5 : 3;
     else if (record.type == kBoundSheet)
         count = d.size() > 6 ? uint8_t(d[6]) : 0, start = biff8 ? 8 : 7;
     else if (record.type == kLabel)
         count = u16(d, 6), start = biff8 ? 9 : 8;
+    else if (record.type == kName) // the name, then as many formula bytes as the record says
+        count = d.size() > 3 ? uint8_t(d[3]) : 0, start = biff8 ? 15 : 14, formulaSize = u16(d, 4);
     else
         return true;
     const size_t width = biff8 && d.size() >= start && (uint8_t(d[start - 1]) & 1) ? 2 : 1;
-    return d.size() >= start && count * width <= d.size() - start;
+    return d.size() >= start && count * width + formulaSize <= d.size() - start;
 }
 
 // The SST record's data and that of the CONTINUE records right after it, which `reader` passes.
@@ -226,7 +232,7 @@ bool textsFit(std::string_view stream, int biffVersion)
         if (record->type == kSst && biffVersion >= 8 && !sharedStringsFit(sstSegments(*record, reader)))
             return false;
     }
-    return true;
+    return reader.endedCleanly(); // FreeXL reads a cut record at the end as if it were whole
 }
 
 } // namespace

@@ -192,8 +192,18 @@ INSTANTIATE_TEST_SUITE_P(Tables, SharedStringsFitTest,
             { kCounts + std::string("\x03\0\x01\x2D\x4E", 5), std::string("\0bc\x01\0\0d", 7) }, true },
         SstCase { "runsAndExtensionInsideTheRecord",
             { kCounts + std::string("\x01\0\x0C\x01\0\x02\0\0\0a\0\0\0\0xy\x01\0\0z", 20) }, true },
-        SstCase { "lengthPastTheEnd", { kCounts + std::string("\xFF\xFF\x01" "ab", 5) }, false },
-        SstCase { "wideCharactersPastTheEnd", { kCounts + std::string("\x03\0\x01" "abcd", 7) }, false },
+        SstCase { "lengthPastTheEnd",
+            { kCounts
+                + std::string("\xFF\xFF\x01"
+                              "ab",
+                    5) },
+            false },
+        SstCase { "wideCharactersPastTheEnd",
+            { kCounts
+                + std::string("\x03\0\x01"
+                              "abcd",
+                    7) },
+            false },
         SstCase { "runsPastTheEnd", { kCounts + std::string("\x01\0\x08\xFF\0a", 6) }, false },
         SstCase { "fewerStringsThanCounted", { kCounts + std::string("\x01\0\0a", 4) }, false },
         SstCase { "noCounts", { std::string("\x01\0", 2) }, false }),
@@ -215,18 +225,34 @@ TEST(XlsReader, FuzzedFormatRecordIsCorrupt)
     EXPECT_EQ(int(workbook.error().code), int(ReadErrorCode::Corrupt)) << workbook.error().detail;
 }
 
-TEST(XlsRecords, RecordsRunningPastTheEndAreIgnored)
+TEST(XlsRecords, SheetOffsetPastTheEndGivesAnEmptySheet)
 {
-    std::string globals = record(0x0809, std::string("\x00\x06\x05\x00", 4));
-    const size_t sheetAt = globals.size() + 4 + 8 + 4;
-    std::string sheetEntry("\0\0\0\0\0\0\x01\0S", 9);
-    sheetEntry[0] = char(sheetAt + 1000); // points past the end of the stream
-    globals += record(0x0085, sheetEntry) + record(0x000A, "");
-    const std::string stream = globals + std::string("\x06\x00\xFF\x7F", 4);
-    auto scan = scanXlsRecords(stream);
-    ASSERT_TRUE(scan);
+    // BOUNDSHEET of a worksheet named "S" whose substream would start at 0x00FFFFFF.
+    const std::string globals = record(0x0809, std::string("\x00\x06\x05\x00", 4))
+        + record(0x0085, std::string("\xFF\xFF\xFF\x00\0\0\x01\0S", 9)) + record(0x000A, "");
+    auto scan = scanXlsRecords(globals);
+    ASSERT_TRUE(scan) << scan.error().detail;
     ASSERT_EQ(scan->sheets.size(), 1u);
     EXPECT_TRUE(scan->sheets[0].empty());
+}
+
+TEST(XlsRecords, RecordCutAtTheEndIsCorrupt)
+{
+    // FreeXL would read the cut FORMULA record as if it were whole.
+    const std::string stream = record(0x0809, std::string("\x00\x06\x05\x00", 4)) + record(0x000A, "")
+        + std::string("\x06\x00\xFF\x7F\0\0", 6);
+    auto scan = scanXlsRecords(stream);
+    ASSERT_FALSE(scan);
+    EXPECT_EQ(int(scan.error().code), int(ReadErrorCode::Corrupt));
+    EXPECT_TRUE(scanXlsRecords(stream.substr(0, stream.size() - 3))) << "three bytes of padding are no record";
+}
+
+TEST(XlsReader, FuzzedCutRecordIsCorrupt)
+{
+    // Found by fuzz_xls: a NAME record cut at the end of the stream; FreeXL read 65535 bytes for it.
+    auto workbook = openXls(kFixtures / "fuzz/xls/record-cut-at-the-end-of-the-stream.xls");
+    ASSERT_FALSE(workbook);
+    EXPECT_EQ(int(workbook.error().code), int(ReadErrorCode::Corrupt)) << workbook.error().detail;
 }
 
 } // namespace
