@@ -2,22 +2,19 @@
 
 #include <cstdio>
 #include <memory>
-#include <mutex>
 
 #include <freexl.h>
-#include <gsf/gsf-infile-msole.h>
-#include <gsf/gsf-infile.h>
-#include <gsf/gsf-input-stdio.h>
-#include <gsf/gsf-utils.h>
 
 #include "CellAddress.h"
 #include "CellFormat.h"
 #include "GridSheet.h"
+#include "XlsCompoundFile.h"
 #include "XlsRecords.h"
 
 // FreeXL reads the cells; it gives no formula results, booleans as the numbers 1 and 0, and no
 // error cells, so those come from a bounded scan of the same records (XlsRecords). libgsf opens
-// the compound file first, to tell encrypted xlsx and other compound files from workbooks.
+// the compound file first (XlsCompoundFile), to tell encrypted xlsx and other compound files from
+// workbooks, and hands FreeXL a clean copy of the checked stream: FreeXL trusts lengths it reads.
 namespace tesvora::bank {
 
 namespace {
@@ -26,65 +23,10 @@ namespace {
 // full BIFF8 sheets of 65536 x 256 (about 512 MiB) and no more.
 constexpr uint64_t kMaxCellSlots = uint64_t(2) * 65536 * 256;
 
-struct GObjectDeleter {
-    void operator()(void* object) const { g_object_unref(object); }
-};
-template <typename T> using GPtr = std::unique_ptr<T, GObjectDeleter>;
-
 struct FreeXlHandle {
     const void* handle = nullptr;
     ~FreeXlHandle() { freexl_close(handle); } // also after a failed open, as FreeXL asks
 };
-
-Expected<std::string> readStream(GsfInput* input)
-{
-    const gsf_off_t size = gsf_input_size(input);
-    if (size < 0 || size_t(size) > kMaxFileBytes)
-        return readError(ReadErrorCode::Corrupt, "xls: workbook stream size " + std::to_string(size));
-    std::string bytes(size_t(size), '\0');
-    if (size > 0 && !gsf_input_read(input, size_t(size), reinterpret_cast<guint8*>(bytes.data())))
-        return readError(ReadErrorCode::Corrupt, "xls: the workbook stream cannot be read");
-    return bytes;
-}
-
-void ignoreLog(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
-
-// libgsf reports damaged compound files also as GLib criticals on stderr; the error value says it.
-void initGsf()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        gsf_init();
-        g_log_set_handler("libgsf:msole", GLogLevelFlags(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING), ignoreLog,
-                          nullptr);
-    });
-}
-
-// The "Workbook" (BIFF8) or "Book" (BIFF5) stream of the compound file at `path`.
-Expected<std::string> workbookStream(const std::filesystem::path& path)
-{
-    initGsf();
-    GError* error = nullptr;
-    GPtr<GsfInput> file(GSF_INPUT(gsf_input_stdio_new(path.c_str(), &error)));
-    if (!file) {
-        const std::string why = error ? error->message : "";
-        g_clear_error(&error);
-        return readError(ReadErrorCode::Unreadable, path.string() + ": " + why);
-    }
-    GPtr<GsfInfile> ole(GSF_INFILE(gsf_infile_msole_new(file.get(), &error)));
-    g_clear_error(&error);
-    if (!ole)
-        return readError(ReadErrorCode::Corrupt, "xls: damaged compound file");
-    for (const char* name : { "EncryptionInfo", "EncryptedPackage" }) {
-        if (GPtr<GsfInput> child { gsf_infile_child_by_name(ole.get(), name) })
-            return readError(ReadErrorCode::Encrypted, "password-protected Office Open XML file");
-    }
-    for (const char* name : { "Workbook", "Book", "WORKBOOK", "BOOK" }) {
-        if (GPtr<GsfInput> child { gsf_infile_child_by_name(ole.get(), name) })
-            return readStream(child.get());
-    }
-    return readError(ReadErrorCode::Unsupported, "compound file without a workbook stream");
-}
 
 ReadError freeXlError(int rc)
 {
@@ -201,17 +143,20 @@ Expected<std::vector<GridSheet>> readSheets(const std::filesystem::path& path, c
 
 Expected<std::unique_ptr<Workbook>> openXls(const std::filesystem::path& path)
 {
-    auto stream = workbookStream(path);
+    auto stream = readWorkbookStream(path);
     if (!stream)
         return tl::unexpected(stream.error());
-    auto scan = scanXlsRecords(*stream);
+    auto scan = scanXlsRecords(stream->bytes);
     if (!scan)
         return tl::unexpected(scan.error());
     if (scan->encrypted)
         return readError(ReadErrorCode::Encrypted, "xls: FILEPASS record");
     if (scan->cellSlots > kMaxCellSlots)
         return readError(ReadErrorCode::TooLarge, "xls: sheets claim " + std::to_string(scan->cellSlots) + " cells");
-    auto sheets = readSheets(path, *scan);
+    auto copy = TemporaryCompoundFile::create(*stream);
+    if (!copy)
+        return tl::unexpected(copy.error());
+    auto sheets = readSheets(copy->path(), *scan);
     if (!sheets)
         return tl::unexpected(sheets.error());
     return std::make_unique<XlsWorkbook>(std::move(*sheets));

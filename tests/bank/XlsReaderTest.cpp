@@ -225,6 +225,15 @@ TEST(XlsReader, FuzzedFormatRecordIsCorrupt)
     EXPECT_EQ(int(workbook.error().code), int(ReadErrorCode::Corrupt)) << workbook.error().detail;
 }
 
+TEST(XlsReader, FreeXlReadsTheStreamThatWasChecked)
+{
+    // Found by fuzz_xls: a damaged directory that FreeXL's own compound-file reader followed to
+    // other bytes than libgsf. FreeXL now reads a clean copy of the stream libgsf gave.
+    auto sheet = firstSheet("fuzz/xls/directory-freexl-read-its-own-way.xls");
+    ASSERT_TRUE(sheet);
+    expectCells(*sheet, {{"C2", "中国的首都是哪座城市？"}, {"F1", "正确答案"}});
+}
+
 TEST(XlsRecords, SheetOffsetPastTheEndGivesAnEmptySheet)
 {
     // BOUNDSHEET of a worksheet named "S" whose substream would start at 0x00FFFFFF.
