@@ -33,6 +33,9 @@ leak_option() {
   [ "$1" = xls ] && echo "-detect_leaks=0"
   return 0
 }
+leak_env() {
+  if [ "$1" = xls ]; then echo "ASAN_OPTIONS=detect_leaks=0"; else echo "ASAN_OPTIONS=${ASAN_OPTIONS:-}"; fi
+}
 
 for format in "${formats[@]}"; do
   corpus="build-fuzz/corpus-$format"
@@ -42,11 +45,11 @@ for format in "${formats[@]}"; do
   done
   # Inputs that once crashed a reader are replayed first; any failure stops the run.
   if [ -d "tests/fixtures/fuzz/$format" ] && [ -n "$(ls -A "tests/fixtures/fuzz/$format")" ]; then
-    "build-fuzz/fuzz/fuzz_$format" -rss_limit_mb=4096 $(leak_option "$format") tests/fixtures/fuzz/"$format"/*
+    env "$(leak_env "$format")" "build-fuzz/fuzz/fuzz_$format" -rss_limit_mb=4096 $(leak_option "$format") tests/fixtures/fuzz/"$format"/*
   fi
   echo "== fuzz_$format for ${seconds}s"
   log="build-fuzz/fuzz_$format.log"
-  if ! (cd build-fuzz && "fuzz/fuzz_$format" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 $(leak_option "$format") \
+  if ! (cd build-fuzz && env "$(leak_env "$format")" "fuzz/fuzz_$format" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 $(leak_option "$format") \
       "corpus-$format") >"$log" 2>&1; then
     cat "$log"
     echo "fuzz_$format found a failing input (see build-fuzz/crash-* or the log above)" >&2
