@@ -1,21 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
+#include "Fixtures.h"
 #include "Readers.h"
 
 using namespace tesvora::bank;
 
 namespace {
-
-std::string fixture(const std::string& name)
-{
-    std::ifstream in(std::string(TESVORA_FIXTURES) + "/" + name, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 std::unique_ptr<Sheet> cellsSheet(int index)
 {
