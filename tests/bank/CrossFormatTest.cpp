@@ -138,6 +138,7 @@ TEST_P(MultiSheetTest, OffsetSheetStartsAtC5)
 const FormatCase kWorkbookFiles[] = {
     { "xlsx", "sample.xlsx", Kind::Workbook },
     { "xlsxChineseName", "题库 样例.xlsx", Kind::Workbook },
+    { "xlsm", "sample.xlsm", Kind::Workbook },
     { "xls", "sample.xls", Kind::LibreOfficeXls },
     { "xlsChineseName", "题库 样例.xls", Kind::LibreOfficeXls },
     { "ods", "sample.ods", Kind::Workbook },
