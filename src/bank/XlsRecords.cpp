@@ -21,6 +21,7 @@ enum RecordType : uint16_t {
     kCodePage = 0x0042,
     kBoundSheet = 0x0085,
     kSst = 0x00FC,
+    kRString = 0x00D6,
     kLabel = 0x0204,
     kFormat = 0x041E,
     kDimension = 0x0200,
@@ -108,15 +109,17 @@ struct Globals {
     std::vector<uint32_t> sheetOffsets;
 };
 
-// A STRING record's text: BIFF8 holds UTF-16 or Latin-1 characters, BIFF5 bytes in the code page.
-// A result longer than one record (over 8224 bytes) keeps only the part in this record.
-std::string stringRecordText(std::string_view data, int biffVersion, int codePage)
+// The string at `at` of a STRING, LABEL or RSTRING record: a character count, then BIFF8's
+// width flag and UTF-16 or Latin-1 characters, or BIFF5's bytes in the code page. Characters
+// past the record's end (a result longer than one record) are left out.
+std::string recordText(std::string_view data, size_t at, int biffVersion, int codePage)
 {
-    const size_t count = u16(data, 0);
+    const size_t count = u16(data, at);
+    const std::string_view rest = data.substr(std::min(at + 2, data.size()));
     if (biffVersion < 8)
-        return toUtf8(data.substr(2, count), codePageCharset(codePage).c_str()).value_or("");
-    const bool wide = data.size() > 2 && (uint8_t(data[2]) & 1);
-    const std::string_view chars = data.substr(std::min<size_t>(3, data.size()), wide ? count * 2 : count);
+        return toUtf8(rest.substr(0, count), codePageCharset(codePage).c_str()).value_or("");
+    const bool wide = !rest.empty() && (uint8_t(rest[0]) & 1);
+    const std::string_view chars = rest.substr(std::min<size_t>(1, rest.size()), wide ? count * 2 : count);
     return toUtf8(chars, wide ? "UTF-16LE" : "ISO-8859-1").value_or("");
 }
 
@@ -176,9 +179,12 @@ std::vector<XlsRecordCell> scanSheet(
                 cells.push_back({ row, col, std::move(*text) });
             pendingString = stringFollows ? std::optional<XlsRecordCell>({ row, col, {} }) : std::nullopt;
         } else if (record->type == kString && pendingString) {
-            pendingString->text = stringRecordText(record->data, biffVersion, codePage);
+            pendingString->text = recordText(record->data, 0, biffVersion, codePage);
             cells.push_back(std::move(*pendingString));
             pendingString.reset();
+        } else if (record->type == kRString) {
+            // Text with formatting runs, as gnumeric and BIFF5 writers store it; FreeXL skips these.
+            cells.push_back({ row, col, recordText(record->data, 6, biffVersion, codePage) });
         } else if (record->type == kBoolErr && record->data.size() >= 8) {
             cells.push_back({ row, col, boolErrText(uint8_t(record->data[6]), record->data[7] != 0) });
         }

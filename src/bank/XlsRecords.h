@@ -17,7 +17,8 @@ struct XlsRecordCell {
 };
 
 // What FreeXL does not give: whether the stream is encrypted, and per worksheet (tab order)
-// the cached formula results and the boolean and error cells, as the spreadsheet shows them.
+// the cached formula results, the boolean and error cells and the texts with formatting runs
+// (RSTRING), as the spreadsheet shows them.
 struct XlsRecordScan {
     bool encrypted = false;
     int biffVersion = 8;
@@ -26,7 +27,7 @@ struct XlsRecordScan {
 };
 
 // Scans the "Workbook"/"Book" stream of an xls file for FILEPASS, BOUNDSHEET, DIMENSION, FORMULA,
-// STRING and BOOLERR records only; Corrupt when the stream does not start with a BOF record.
+// STRING, RSTRING and BOOLERR records only; Corrupt when the stream does not start with a BOF record.
 Expected<XlsRecordScan> scanXlsRecords(std::string_view stream);
 
 } // namespace tesvora::bank

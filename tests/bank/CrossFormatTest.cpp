@@ -50,7 +50,7 @@ const ExpectedCell kBankSheet[] = {
     { "D5", "#DIV/0!", "#DIV/0!" },
     { "E5", "10", "10" }, // =A2*10
     // ="答案"&"甲": LibreOffice 7.4 stores no cached string result in xls, its FORMULA record holds 0
-    // (sample-gnumeric.xls has it; XlsReaderTest reads it there).
+    // (sample-gnumeric.xls has it).
     { "F5", "答案甲", "答案甲", "0" },
     { "AA5", "0.25", "25%" },
     { "AB5", "1", "1.00" },
@@ -142,6 +142,9 @@ const FormatCase kWorkbookFiles[] = {
     { "xls", "sample.xls", Kind::LibreOfficeXls },
     { "xlsChineseName", "题库 样例.xls", Kind::LibreOfficeXls },
     { "ods", "sample.ods", Kind::Workbook },
+    { "xlsxByGnumeric", "sample-gnumeric.xlsx", Kind::Workbook },
+    { "odsByGnumeric", "sample-gnumeric.ods", Kind::Workbook },
+    { "xlsByGnumeric", "sample-gnumeric.xls", Kind::Workbook },
 };
 const FormatCase kCsvFiles[] = {
     { "csvUtf8", "sample.csv", Kind::Csv },
