@@ -1,7 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "ReadError.h"
 
 namespace tesvora::bank {
 
@@ -36,6 +39,10 @@ public:
     // Calls `visit(row, col, text)` for every non-empty cell, row by row, left to right.
     // The default walks the used range; sparse sheets override it to visit only stored cells.
     virtual void forEachCell(const std::function<void(int row, int col, const std::string& text)>& visit) const;
+
+    // The first damage found while reading cells on demand (a row of malformed XML, whose cells
+    // from the damage on read as ""); nothing while every cell read so far was whole.
+    virtual std::optional<ReadError> damage() const { return std::nullopt; }
 };
 
 } // namespace tesvora::bank

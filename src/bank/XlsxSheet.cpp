@@ -22,6 +22,7 @@ public:
 
     const std::string& name() const override { return m_name; }
     UsedRange usedRange() const override { return m_index.range; }
+    std::optional<ReadError> damage() const override { return m_damage; }
 
     std::string cellText(int row, int col) const override
     {
@@ -74,7 +75,10 @@ private:
             if (cellRow == row)
                 m_cachedCells.emplace_back(col, std::move(text));
         }, row - 1);
-        parseXml(piece, handler, "xlsx row"); // cells after damage inside a row read as empty
+        // Rows are checked only when read, so damage inside one surfaces here, not at load.
+        auto parsed = parseXml(piece, handler, "xlsx row " + std::to_string(row));
+        if (!parsed && !m_damage)
+            m_damage = parsed.error();
     }
 
     std::string m_name;
@@ -83,6 +87,7 @@ private:
     std::shared_ptr<const XlsxContext> m_context;
     mutable int m_cachedRow = 0;
     mutable std::vector<std::pair<int, std::string>> m_cachedCells;
+    mutable std::optional<ReadError> m_damage;
 };
 
 Expected<std::unique_ptr<Sheet>> parseFullSheet(std::string name, std::string_view xml, const XlsxContext& context)

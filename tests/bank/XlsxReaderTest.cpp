@@ -127,8 +127,20 @@ TEST(XlsxReader, DeepNestingIsBoundedWithoutCrashing)
 {
     auto sheet = firstSheet("xlsx/deep-nesting.xlsx");
     ASSERT_TRUE(sheet);
+    EXPECT_FALSE(sheet->damage()) << "rows are checked when read";
+    // Row 1 nests past the cap after C1: the cells before the damage read, and it is reported.
     EXPECT_EQ("题目", sheet->cellText(1, 1));
+    ASSERT_TRUE(sheet->damage());
+    EXPECT_EQ(ReadErrorCode::Corrupt, sheet->damage()->code);
     EXPECT_EQ("", sheet->cellText(2, 2)); // the damaged row reads as empty past the damage
+}
+
+TEST(XlsxReader, WholeSheetReportsNoDamage)
+{
+    auto sheet = firstSheet("sample.xlsx");
+    ASSERT_TRUE(sheet);
+    sheet->forEachCell([](int, int, const std::string&) {});
+    EXPECT_FALSE(sheet->damage());
 }
 
 TEST(ZipArchive, InflatedSizeCapIsCountedWhileInflating)
