@@ -1,5 +1,6 @@
 // Reading one press's worth of a 100,000-row question bank in every format, beside the floor
-// of merely inflating the xlsx sheet and shared strings; prints time and peak-memory ratios.
+// of merely inflating the xlsx sheet and shared strings, or the ods content.xml; prints time
+// and peak-memory ratios.
 #include <benchmark/benchmark.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -53,14 +54,17 @@ std::string fileBytes(const fs::path& path)
     return buffer.str();
 }
 
-// The floor: inflating the xlsx parts a press cannot avoid, with libzip alone. Returns their size.
-size_t inflateParts(const std::string& zipBytes)
+const std::vector<const char*> kXlsxParts = {"xl/worksheets/sheet1.xml", "xl/sharedStrings.xml"};
+const std::vector<const char*> kOdsParts = {"content.xml"};
+
+// The floor: inflating the parts a press cannot avoid, with libzip alone. Returns their size.
+size_t inflateParts(const std::string& zipBytes, const std::vector<const char*>& parts)
 {
     zip_error_t error;
     zip_source_t* source = zip_source_buffer_create(zipBytes.data(), zipBytes.size(), 0, &error);
     zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, &error);
     size_t total = 0;
-    for (const char* name : {"xl/worksheets/sheet1.xml", "xl/sharedStrings.xml"}) {
+    for (const char* name : parts) {
         zip_stat_t stat;
         zip_stat(archive, name, 0, &stat);
         std::string text(stat.size, '\0');
@@ -122,23 +126,22 @@ double median(std::vector<double> values)
 }
 
 // Floor and press are timed in turns, so a slower or faster spell of a shared machine hits both alike.
-void summarizeXlsx(const fs::path& path)
+void summarize(const char* format, const fs::path& path, const std::vector<const char*>& parts, const char* what)
 {
     const std::string bytes = fileBytes(path);
     size_t inflated = 0;
     std::vector<double> floors, reads;
     for (int i = 0; i < 11; ++i) {
-        floors.push_back(seconds([&] { inflated = inflateParts(bytes); }));
+        floors.push_back(seconds([&] { inflated = inflateParts(bytes, parts); }));
         reads.push_back(seconds([&] { press(path); }));
     }
     const double floor = median(floors), read = median(reads);
     const long peak = pressPeakBytes(path);
-    std::printf("\nxlsx press: %.1f ms, inflate floor %.1f ms (medians of 11 alternating runs), time ratio %.2f "
+    std::printf("\n%s press: %.1f ms, inflate floor %.1f ms (medians of 11 alternating runs), time ratio %.2f "
                 "(target <= 2)\n",
-                read * 1e3, floor * 1e3, read / floor);
-    std::printf("xlsx press peak memory: %.1f MB, inflated sheet + shared strings %.1f MB, memory ratio %.2f "
-                "(target <= 2)\n",
-                peak / 1e6, inflated / 1e6, double(peak) / double(inflated));
+                format, read * 1e3, floor * 1e3, read / floor);
+    std::printf("%s press peak memory: %.1f MB, inflated %s %.1f MB, memory ratio %.2f (target <= 2)\n", format,
+                peak / 1e6, what, inflated / 1e6, double(peak) / double(inflated));
 }
 
 } // namespace
@@ -146,7 +149,7 @@ void summarizeXlsx(const fs::path& path)
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    std::optional<fs::path> xlsx;
+    std::optional<fs::path> xlsx, ods;
     for (const char* extension : {"csv", "xlsx", "xls", "ods"}) {
         const auto path = bench::benchBank(TESVORA_BENCH_CACHE, extension);
         if (!path)
@@ -156,17 +159,21 @@ int main(int argc, char** argv)
                 benchmark::DoNotOptimize(press(*path));
             state.counters["peak_MB"] = double(pressPeakBytes(*path)) / 1e6;
         })->Unit(benchmark::kMillisecond);
-        if (std::string(extension) == "xlsx") {
-            xlsx = path;
+        const bool zipped = std::string(extension) == "xlsx" || std::string(extension) == "ods";
+        if (zipped) {
+            (std::string(extension) == "xlsx" ? xlsx : ods) = path;
+            const auto& parts = std::string(extension) == "xlsx" ? kXlsxParts : kOdsParts;
             const std::string bytes = fileBytes(*path);
-            benchmark::RegisterBenchmark("InflateFloor/xlsx", [bytes](benchmark::State& state) {
+            benchmark::RegisterBenchmark((std::string("InflateFloor/") + extension).c_str(), [bytes, &parts](benchmark::State& state) {
                 for (auto _ : state)
-                    benchmark::DoNotOptimize(inflateParts(bytes));
+                    benchmark::DoNotOptimize(inflateParts(bytes, parts));
             })->Unit(benchmark::kMillisecond);
         }
     }
     benchmark::RunSpecifiedBenchmarks();
     if (xlsx)
-        summarizeXlsx(*xlsx);
+        summarize("xlsx", *xlsx, kXlsxParts, "sheet + shared strings");
+    if (ods)
+        summarize("ods", *ods, kOdsParts, "content.xml");
     benchmark::Shutdown();
 }

@@ -1,4 +1,5 @@
 #include "OdsContent.h"
+#include "OdsSheet.h"
 #include "Readers.h"
 #include "XmlParser.h"
 #include "ZipArchive.h"
@@ -23,8 +24,16 @@ public:
     bool encrypted = false;
 };
 
+// Sheets either read lazily from the indexed content.xml or, when the quick pass found
+// something unusual, parsed in full up front.
 class OdsWorkbook final : public Workbook {
 public:
+    explicit OdsWorkbook(std::shared_ptr<const OdsIndexedContent> content) : m_content(std::move(content))
+    {
+        for (const OdsTableIndex& table : m_content->index.tables)
+            m_names.push_back(table.name);
+    }
+
     explicit OdsWorkbook(std::vector<std::unique_ptr<GridSheet>> sheets) : m_sheets(std::move(sheets))
     {
         for (const auto& sheet : m_sheets)
@@ -35,8 +44,10 @@ public:
 
     Expected<std::unique_ptr<Sheet>> loadSheet(int index) override
     {
-        if (index < 0 || size_t(index) >= m_sheets.size())
+        if (index < 0 || size_t(index) >= m_names.size())
             return readError(ReadErrorCode::NoSuchSheet, "ods: sheet " + std::to_string(index + 1));
+        if (m_content)
+            return makeLazyOdsSheet(m_content, size_t(index));
         try {
             return std::make_unique<GridSheet>(*m_sheets[size_t(index)]);
         } catch (const std::exception& error) {
@@ -45,6 +56,7 @@ public:
     }
 
 private:
+    std::shared_ptr<const OdsIndexedContent> m_content;
     std::vector<std::unique_ptr<GridSheet>> m_sheets;
     std::vector<std::string> m_names;
 };
@@ -81,6 +93,10 @@ Expected<std::unique_ptr<Workbook>> openPackage(const ZipArchive& zip)
     auto content = zip.read("content.xml", kMaxInflatedBytes);
     if (!content)
         return tl::unexpected(content.error());
+    if (std::optional<OdsContentIndex> index = indexOdsContent(*content)) {
+        auto indexed = std::make_shared<OdsIndexedContent>(OdsIndexedContent{std::move(*content), std::move(*index)});
+        return std::make_unique<OdsWorkbook>(std::move(indexed));
+    }
     auto sheets = parseOdsContent(*content);
     if (!sheets)
         return tl::unexpected(sheets.error());

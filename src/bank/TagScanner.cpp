@@ -23,7 +23,7 @@ bool TagScanner::readName(size_t& at, std::string_view& name)
 {
     const size_t start = at;
     while (at < m_xml.size() && !isNameEnd(m_xml[at])) {
-        if (m_xml[at] == ':' || m_xml[at] == '<' || m_xml[at] == '&')
+        if ((m_xml[at] == ':' && !m_prefixed) || m_xml[at] == '<' || m_xml[at] == '&')
             return fail();
         ++at;
     }

@@ -18,11 +18,16 @@ struct Tag {
 // A quick pass over XML that only finds plain tags, for indexing big parts before
 // expat parses the few pieces asked for. It does not check the XML: anything
 // beyond plain tags and text (comments, CDATA, processing instructions, declarations,
-// prefixed names, an unterminated tag) makes it stop and report unusual(), so the
-// caller can fall back to a full parse.
+// prefixed names unless allowed, an unterminated tag) makes it stop and report unusual(),
+// so the caller can fall back to a full parse.
 class TagScanner {
 public:
-    TagScanner(std::string_view xml, size_t from) : m_xml(xml), m_at(from) {}
+    enum class Names { Plain, Prefixed }; // Prefixed keeps "table:table-row" whole as the name
+
+    TagScanner(std::string_view xml, size_t from, Names names = Names::Plain)
+        : m_xml(xml), m_at(from), m_prefixed(names == Names::Prefixed)
+    {
+    }
 
     // The next tag; false at the end of the text or on anything unusual.
     bool next(Tag& tag);
@@ -38,6 +43,7 @@ private:
 
     std::string_view m_xml;
     size_t m_at;
+    bool m_prefixed;
     bool m_unusual = false;
 };
 
