@@ -59,7 +59,7 @@ public:
 class ContentIndexer {
 public:
     explicit ContentIndexer(std::string_view xml)
-        : m_xml(xml), m_scanner(xml, odsPrologEnd(xml), TagScanner::Names::Prefixed), m_rows(m_scanner)
+        : m_xml(xml), m_scanner(xml, odsPrologEnd(xml), TagScanner::Names::Prefixed), m_rows(xml, m_scanner)
     {
     }
 

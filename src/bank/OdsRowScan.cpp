@@ -1,6 +1,7 @@
 #include "OdsRowScan.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "CellAddress.h"
 #include "XmlParser.h"
@@ -8,6 +9,12 @@
 namespace tesvora::bank {
 
 namespace {
+
+// Without child elements, a cell shows something only if it has a value type.
+bool namesValueType(const Tag& cell)
+{
+    return cell.attributes.find("value-type") != std::string_view::npos;
+}
 
 void addCells(OdsRowFacts& facts, int col, int repeat)
 {
@@ -25,6 +32,8 @@ void addCells(OdsRowFacts& facts, int col, int repeat)
 bool plainRepeat(std::string_view attributes, std::string_view name, int& count)
 {
     count = 1;
+    if (attributes.find("repeated") == std::string_view::npos)
+        return true;
     bool plain = true;
     const bool laidOut = forEachPlainAttribute(attributes, [&](std::string_view key, std::string_view text) {
         if (key != name)
@@ -40,16 +49,34 @@ bool plainRepeat(std::string_view attributes, std::string_view name, int& count)
     return laidOut && plain;
 }
 
+// Skips the body of the most common cell, <text:p>text</text:p></table:table-cell>, without
+// the tag scanner; false (nothing skipped) for any other body.
+bool OdsRowScanner::skipPlainCell(const Tag& cell)
+{
+    constexpr std::string_view kOpen = "<text:p>", kClose = "</text:p></table:table-cell>";
+    const size_t text = cell.end + kOpen.size();
+    if (text >= m_xml.size() || m_xml[text] == '<' || m_xml.substr(cell.end, kOpen.size()) != kOpen)
+        return false;
+    const void* found = std::memchr(m_xml.data() + text, '<', m_xml.size() - text);
+    const size_t close = found != nullptr ? size_t(static_cast<const char*>(found) - m_xml.data()) : m_xml.size();
+    if (m_xml.substr(close, kClose.size()) != kClose)
+        return false;
+    m_scanner = TagScanner(m_xml, close + kClose.size(), TagScanner::Names::Prefixed);
+    return true;
+}
+
 // Reads a cell's body up to its end tag, checking that names pair up. A cell whose first
 // child is a paragraph starting with text surely shows something whatever its value type;
 // other bodies are left to expat.
 bool OdsRowScanner::readCell(const Tag& cell, bool covered, int depth, bool& unsure, bool& shows)
 {
     Tag tag;
-    if (!m_scanner.next(tag) || declaresNamespace(tag.attributes) || depth >= kMaxXmlDepth)
+    if (!m_scanner.next(tag) || declaresNamespace(tag.attributes))
         return false;
-    if (tag.kind == Tag::Close)
-        return tag.name == cell.name; // no child elements: the attributes alone decide
+    if (tag.kind == Tag::Close) {
+        unsure = !covered && namesValueType(cell);
+        return tag.name == cell.name;
+    }
     shows = !covered && tag.kind == Tag::Open && tag.name == "text:p" && m_scanner.textFollows(tag);
     unsure = !covered && !shows;
     m_open.clear();
@@ -75,6 +102,8 @@ bool OdsRowScanner::scan(int depth, OdsRowFacts& facts)
 {
     Tag tag;
     int col = 0;
+    if (depth + 2 > kMaxXmlDepth)
+        return false; // room for a cell and its paragraph
     while (m_scanner.next(tag) && !declaresNamespace(tag.attributes)) {
         if (tag.kind == Tag::Close) {
             facts.end = tag.end;
@@ -84,10 +113,12 @@ bool OdsRowScanner::scan(int depth, OdsRowFacts& facts)
         int repeat = 1;
         if ((!covered && tag.name != "table:table-cell") || !plainRepeat(tag.attributes, "table:number-columns-repeated", repeat))
             return false;
-        // Without child elements, a cell shows something only if it names a value type.
-        bool unsure = !covered && tag.attributes.find("value-type") != std::string_view::npos;
-        bool shows = false;
-        if (tag.kind == Tag::Open && !readCell(tag, covered, depth + 1, unsure, shows))
+        bool unsure = false, shows = false;
+        if (tag.kind == Tag::Empty)
+            unsure = !covered && namesValueType(tag);
+        else if (!covered && skipPlainCell(tag))
+            shows = true;
+        else if (!readCell(tag, covered, depth + 1, unsure, shows))
             return false;
         facts.unsure = facts.unsure || unsure;
         if (shows)

@@ -20,7 +20,7 @@ struct OdsRowFacts {
 // Follows rows tag by tag for the quick pass over content.xml.
 class OdsRowScanner {
 public:
-    explicit OdsRowScanner(TagScanner& scanner) : m_scanner(scanner) {}
+    OdsRowScanner(std::string_view xml, TagScanner& scanner) : m_xml(xml), m_scanner(scanner) {}
 
     // Reads a row from just past its start tag (an Open tag) to its end tag; `depth` is how
     // deep the row lies. False on anything unusual (an element that is not a cell, mismatched
@@ -29,7 +29,9 @@ public:
 
 private:
     bool readCell(const Tag& cell, bool covered, int depth, bool& unsure, bool& shows);
+    bool skipPlainCell(const Tag& cell);
 
+    std::string_view m_xml;
     TagScanner& m_scanner;
     std::vector<std::string_view> m_open; // elements open inside the cell being skipped
 };
