@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "Fixtures.h"
+#include "OdsContent.h"
+#include "OdsIndex.h"
+#include "OdsSheet.h"
 #include "Readers.h"
+#include "ZipArchive.h"
 
 using namespace tesvora::bank;
 
@@ -83,5 +89,86 @@ TEST(OdsReader, BadInputGivesItsErrorCode)
         auto workbook = openOds(fixture(file));
         ASSERT_FALSE(workbook);
         EXPECT_EQ(code, workbook.error().code) << workbook.error().detail;
+    }
+}
+
+namespace {
+
+using CellMap = std::map<std::pair<int, int>, std::string>;
+
+CellMap allCells(const Sheet& sheet)
+{
+    CellMap cells;
+    std::pair<int, int> last{0, 0};
+    sheet.forEachCell([&](int row, int col, const std::string& text) {
+        EXPECT_LT(last, std::make_pair(row, col)) << "row by row, left to right";
+        last = {row, col};
+        cells[{row, col}] = text;
+    });
+    return cells;
+}
+
+} // namespace
+
+// lazy-rows*.ods: LibreOffice's save of tests/fixtures/ods/src/lazy-rows.fods, the same with
+// its three equal rows as one repeated row, and with a comment (read by the full parse).
+TEST(OdsReader, RowsAreNumberedThroughRepeatsWhetherReadLazilyOrInFull)
+{
+    const CellMap firstSheet = {
+        {{1, 1}, "题号"}, {{1, 2}, "题目"}, // header rows, before three empty styled rows
+        {{5, 1}, "重"},   {{5, 2}, "2"},    {{5, 3}, "2"}, {{6, 1}, "重"}, {{6, 2}, "2"}, {{6, 3}, "2"},
+        {{7, 1}, "重"},   {{7, 2}, "2"},    {{7, 3}, "2"},
+        {{8, 2}, "#DIV/0!"}, {{8, 3}, "有批注"}, {{8, 4}, "4"}, // A8 is ="", C8 has a note
+        {{1000000, 1}, "末"}, // after 999,991 empty styled rows
+    };
+    for (const char* file : {"ods/lazy-rows.ods", "ods/lazy-rows-repeated.ods", "ods/lazy-rows-commented.ods"}) {
+        SCOPED_TRACE(file);
+        auto workbook = openOds(fixture(file));
+        ASSERT_TRUE(workbook) << workbook.error().detail;
+        EXPECT_EQ((std::vector<std::string>{"前", "后"}), (*workbook)->sheetNames());
+        auto second = (*workbook)->loadSheet(1); // asked before the first
+        ASSERT_TRUE(second);
+        EXPECT_EQ((UsedRange{2, 3, 2, 3}), (*second)->usedRange());
+        EXPECT_EQ((CellMap{{{2, 2}, "第二张"}, {{3, 3}, "3"}}), allCells(**second));
+        auto first = (*workbook)->loadSheet(0);
+        ASSERT_TRUE(first);
+        EXPECT_EQ((UsedRange{1, 1000000, 1, 4}), (*first)->usedRange());
+        for (const auto& [cell, text] : firstSheet)
+            EXPECT_EQ(text, (*first)->cellText(cell.first, cell.second)) << cell.first << "," << cell.second;
+        for (const auto& [row, col] : {std::pair{4, 1}, {8, 1}, {999999, 1}, {1000000, 2}, {1000001, 1}, {0, 1}, {5, 0}})
+            EXPECT_EQ("", (*first)->cellText(row, col)) << row << "," << col;
+        EXPECT_EQ(firstSheet, allCells(**first));
+        EXPECT_FALSE((*first)->damage());
+    }
+}
+
+// The quick index must take the files LibreOffice and gnumeric write, and read them exactly
+// as the full parse does; a file with a comment must go to the full parse.
+TEST(OdsReader, QuickIndexReadsAsTheFullParse)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"sample.ods", true},          {"sample-gnumeric.ods", true},         {"ods/cells.ods", true},
+        {"ods/lazy-rows.ods", true},   {"ods/lazy-rows-repeated.ods", true}, {"ods/lazy-rows-commented.ods", false},
+    };
+    for (const auto& [file, indexed] : cases) {
+        SCOPED_TRACE(file);
+        auto zip = ZipArchive::open(fixture(file));
+        ASSERT_TRUE(zip);
+        auto xml = zip->read("content.xml", kMaxInflatedBytes);
+        ASSERT_TRUE(xml);
+        auto index = indexOdsContent(*xml);
+        auto full = parseOdsContent(*xml);
+        ASSERT_TRUE(full);
+        ASSERT_EQ(indexed, index.has_value());
+        if (!index)
+            continue;
+        ASSERT_EQ(full->size(), index->tables.size());
+        auto content = std::make_shared<OdsIndexedContent>(OdsIndexedContent{*xml, std::move(*index)});
+        for (size_t i = 0; i < full->size(); ++i) {
+            const auto lazy = makeLazyOdsSheet(content, i);
+            EXPECT_EQ((*full)[i]->name(), lazy->name());
+            EXPECT_EQ((*full)[i]->usedRange(), lazy->usedRange()) << i;
+            EXPECT_EQ(allCells(*(*full)[i]), allCells(*lazy)) << i;
+        }
     }
 }
