@@ -41,7 +41,10 @@ bool plainRepeat(std::string_view attributes, std::string_view name, int& count)
         long value = 0;
         plain = plain && !text.empty();
         for (const char c : text) {
-            plain = plain && c >= '0' && c <= '9';
+            if (c < '0' || c > '9') {
+                plain = false; // a sign, space or entity: strtol's reading is left to the full parse
+                return;
+            }
             value = std::min<long>(value * 10 + (c - '0'), kMaxRows);
         }
         count = int(std::max<long>(value, 1));
