@@ -14,14 +14,7 @@ void GridSheet::set(int row, int col, std::string text)
             m_sorted = false;
     }
     m_cells.push_back({row, col, std::move(text)});
-    if (m_range.isEmpty()) {
-        m_range = {row, row, col, col};
-    } else {
-        m_range.firstRow = std::min(m_range.firstRow, row);
-        m_range.lastRow = std::max(m_range.lastRow, row);
-        m_range.firstCol = std::min(m_range.firstCol, col);
-        m_range.lastCol = std::max(m_range.lastCol, col);
-    }
+    m_range.include(row, col);
 }
 
 void GridSheet::sortIfNeeded() const

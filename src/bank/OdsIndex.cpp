@@ -27,18 +27,6 @@ bool isRowGroup(std::string_view name)
     return name == "table:table-row-group" || name == "table:table-header-rows" || name == "table:table-rows";
 }
 
-void include(UsedRange& range, int firstRow, int lastRow, int firstCol, int lastCol)
-{
-    if (range.isEmpty()) {
-        range = {firstRow, lastRow, firstCol, lastCol};
-        return;
-    }
-    range.firstRow = std::min(range.firstRow, firstRow);
-    range.lastRow = std::max(range.lastRow, lastRow);
-    range.firstCol = std::min(range.firstCol, firstCol);
-    range.lastCol = std::max(range.lastCol, lastCol);
-}
-
 // Collects the names of the tables, in order, from the document without its rows.
 class TableNames final : public XmlHandler {
 public:
@@ -163,7 +151,7 @@ private:
                 return false;
             OdsTableIndex& table = m_index.tables.back();
             table.rows.push_back({m_rowNumber + 1, count, uint32_t(begin), uint32_t(facts.end)});
-            include(table.range, m_rowNumber + 1, m_rowNumber + count, facts.firstCol, facts.lastCol);
+            table.range.include(m_rowNumber + 1, m_rowNumber + count, facts.firstCol, facts.lastCol);
         }
         m_rowNumber = std::min(m_rowNumber + repeat, kMaxRows);
         return true;

@@ -19,6 +19,10 @@ struct UsedRange {
     bool isEmpty() const { return lastRow == 0; }
     int rowCount() const { return isEmpty() ? 0 : lastRow - firstRow + 1; }
     int colCount() const { return isEmpty() ? 0 : lastCol - firstCol + 1; }
+
+    // Grows the range to take in rows fromRow..toRow and columns fromCol..toCol.
+    void include(int fromRow, int toRow, int fromCol, int toCol);
+    void include(int row, int col) { include(row, row, col, col); }
     bool operator==(const UsedRange&) const = default;
 };
 

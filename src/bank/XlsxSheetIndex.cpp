@@ -31,18 +31,6 @@ int columnNumber(std::string_view attributes, int previous)
     return address ? address->col : kMaxCols + 1;
 }
 
-void include(UsedRange& range, int row, int col)
-{
-    if (range.isEmpty()) {
-        range = {row, row, col, col};
-        return;
-    }
-    range.firstRow = std::min(range.firstRow, row);
-    range.lastRow = std::max(range.lastRow, row);
-    range.firstCol = std::min(range.firstCol, col);
-    range.lastCol = std::max(range.lastCol, col);
-}
-
 // Follows the cells of one row's body, tag by tag, adding those with a value to the range.
 void walkRow(std::string_view body, int row, UsedRange& range)
 {
@@ -58,7 +46,7 @@ void walkRow(std::string_view body, int row, UsedRange& range)
         } else if (tag.name == "c" && inCell) {
             inCell = false;
             if (hasValue && col >= 1 && col <= kMaxCols)
-                include(range, row, col);
+                range.include(row, col);
         } else if (inCell && tag.kind == Tag::Open && (tag.name == "v" || tag.name == "t")) {
             hasValue = hasValue || scanner.textFollows(tag);
         }
@@ -93,8 +81,8 @@ void scanRow(std::string_view body, int row, UsedRange& range)
     const int lastCol = last == std::string_view::npos ? 0 : valuedCellColumn(body, last);
     if (firstCol == 0 || lastCol == 0)
         return walkRow(body, row, range);
-    include(range, row, firstCol);
-    include(range, row, lastCol);
+    range.include(row, firstCol);
+    range.include(row, lastCol);
 }
 
 bool startsTag(std::string_view xml, size_t at, std::string_view name)
