@@ -64,9 +64,13 @@ Expected<std::unique_ptr<Workbook>> OpenBank(const fs::path& path)
     if (!bytes)
         return tl::unexpected(bytes.error());
     if (startsWith(*bytes, kZipMagic, sizeof kZipMagic)) {
-        auto xlsx = openXlsx(*bytes);
+        // The bytes move to the xlsx reader, the common case; an ods file is read a second time.
+        auto xlsx = openXlsx(std::move(*bytes));
         if (xlsx || xlsx.error().code != ReadErrorCode::Unsupported)
             return xlsx;
+        bytes = readFile(path, size_t(size));
+        if (!bytes)
+            return tl::unexpected(bytes.error());
         return openOds(std::move(*bytes));
     }
     return openCsv(std::move(*bytes));
